@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace vantor {
+
+// The measurement log's file object: created fresh, written line by line in Windows-1251 with
+// CR LF line ends, each line flushed to the disk as soon as it is written.
+class CLogFile {
+public:
+    CLogFile() = default;
+    CLogFile(const CLogFile&) = delete;
+    CLogFile& operator=(const CLogFile&) = delete;
+    ~CLogFile() { Close(); }
+
+    // Creates the file (never replacing another); false with the reason in `error` otherwise.
+    bool Create(const std::string& path, std::string& error);
+    // Writes UTF-8 `text` converted to Windows-1251, then CR LF.
+    bool WriteLine(const std::string& text);
+    void Close();
+    bool IsOpen() const { return m_file != nullptr; }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+};
+
+}  // namespace vantor

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12, as root), configures, builds and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-pymodbus
+          qt6-base-dev fonts-liberation xvfb clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+cmake -S . -B build -DVANTOR_WERROR=ON
+cmake --build build -j"$(nproc)"
+ctest --test-dir build --output-on-failure -j"$(nproc)"

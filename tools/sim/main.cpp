@@ -1,0 +1,4 @@
+// Placeholder entry point; the transducer simulator grows here.
+int main() {
+    return 0;
+}
