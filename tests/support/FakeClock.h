@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Clock.h"
+
+namespace vantor::test {
+
+// Virtual time: Sleep advances it at once, so a whole polling run takes microseconds.
+// Local time is UTC shifted by a fixed offset (none unless set).
+class FakeClock : public IClock {
+public:
+    // Starts at 2026-12-08 21:15:03.000 UTC unless set otherwise.
+    FakeClock();
+
+    void SetUtc(int year, int month, int day, int hour, int minute, int second,
+                int milliseconds = 0);
+    void SetLocalOffsetMinutes(int minutes) { localOffsetMinutes_ = minutes; }
+    void Advance(std::int64_t milliseconds) { nowMs_ += milliseconds; }
+    std::int64_t NowMs() const { return nowMs_; }
+    // Every Sleep call, in order.
+    const std::vector<unsigned>& Sleeps() const { return sleeps_; }
+    void ClearSleeps() { sleeps_.clear(); }
+
+    SystemTime UtcNow() override;
+    std::int64_t Time64() override { return nowMs_ / 1000; }
+    SystemTime LocalTime(std::int64_t seconds) override;
+    std::int64_t TickMs() override { return nowMs_; }
+    void Sleep(unsigned milliseconds) override;
+
+private:
+    std::int64_t nowMs_ = 0;  // since the epoch, UTC
+    int localOffsetMinutes_ = 0;
+    std::vector<unsigned> sleeps_;
+};
+
+// Calendar fields of a millisecond count since the epoch.
+SystemTime CivilFromEpochMs(std::int64_t epochMs);
+std::int64_t EpochMsFromCivil(int year, int month, int day, int hour, int minute, int second,
+                              int milliseconds);
+
+}  // namespace vantor::test
