@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-pymodbus
-          qt6-base-dev fonts-liberation xvfb clang libclang-rt-14-dev)
+          qt6-base-dev fonts-liberation xvfb socat clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
