@@ -1,0 +1,243 @@
+#include "platform/PosixSerialDevice.h"
+
+// The arbitrary-rate interface (termios2, BOTHER) lives in the kernel's own headers, which
+// cannot be mixed with the C library's <termios.h>; everything here goes through ioctl.
+#include <asm/termbits.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+namespace vantor {
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// The whole frame must leave within this time, as a driver's deferred write is awaited.
+constexpr int kWriteTimeoutMs = 1000;
+
+tcflag_t DataBitsFlag(unsigned dataBits) {
+    switch (dataBits) {
+        case 5:
+            return CS5;
+        case 6:
+            return CS6;
+        case 7:
+            return CS7;
+        default:
+            return CS8;
+    }
+}
+
+std::uint8_t DataBitsOf(tcflag_t cflag) {
+    switch (cflag & CSIZE) {
+        case CS5:
+            return 5;
+        case CS6:
+            return 6;
+        case CS7:
+            return 7;
+        default:
+            return 8;
+    }
+}
+
+tcflag_t ParityFlags(Parity parity) {
+    switch (parity) {
+        case Parity::Odd:
+            return PARENB | PARODD;
+        case Parity::Even:
+            return PARENB;
+        case Parity::Mark:
+            return PARENB | CMSPAR | PARODD;
+        case Parity::Space:
+            return PARENB | CMSPAR;
+        case Parity::None:
+            break;
+    }
+    return 0;
+}
+
+Parity ParityOf(tcflag_t cflag) {
+    if ((cflag & PARENB) == 0) {
+        return Parity::None;
+    }
+    const bool odd = (cflag & PARODD) != 0;
+    if ((cflag & CMSPAR) != 0) {
+        return odd ? Parity::Mark : Parity::Space;
+    }
+    return odd ? Parity::Odd : Parity::Even;
+}
+
+// What the Windows serial driver accepts: 5 to 8 data bits; 1.5 stop bits only with 5 data
+// bits (sent as 2 stop bits, the nearest a POSIX line can do).
+bool IsSupported(const LineSettings& s) {
+    if (s.baudRate == 0 || s.dataBits < 5 || s.dataBits > 8) {
+        return false;
+    }
+    return s.stopBits != StopBits::OneAndHalf || s.dataBits == 5;
+}
+
+void MakeRaw(termios2& tio, const LineSettings& s) {
+    tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR |
+                                          ICRNL | IXON | IXOFF | IXANY | INPCK | IUCLC | IMAXBEL);
+    tio.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    tio.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS |
+                                          CBAUD | (CBAUD << IBSHIFT));
+    tio.c_cflag |= CREAD | CLOCAL | BOTHER | (BOTHER << IBSHIFT);
+    tio.c_cflag |= DataBitsFlag(s.dataBits) | ParityFlags(s.parity);
+    if (s.stopBits != StopBits::One) {
+        tio.c_cflag |= CSTOPB;
+    }
+    tio.c_ispeed = s.baudRate;
+    tio.c_ospeed = s.baudRate;
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+}
+
+class PosixSerialDevice : public ISerialDevice {
+public:
+    explicit PosixSerialDevice(int fd) : fd_(fd) {}
+    PosixSerialDevice(const PosixSerialDevice&) = delete;
+    PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
+    ~PosixSerialDevice() override { close(fd_); }
+
+    bool GetSettings(LineSettings& settings) override {
+        termios2 tio{};
+        if (ioctl(fd_, TCGETS2, &tio) != 0) {
+            return false;
+        }
+        settings.baudRate = tio.c_ospeed;
+        settings.dataBits = DataBitsOf(tio.c_cflag);
+        settings.parity = ParityOf(tio.c_cflag);
+        settings.stopBits = (tio.c_cflag & CSTOPB) != 0 ? StopBits::Two : StopBits::One;
+        int lines = 0;
+        if (ioctl(fd_, TIOCMGET, &lines) == 0) {
+            settings.dtrOn = (lines & TIOCM_DTR) != 0;
+            settings.rtsOn = (lines & TIOCM_RTS) != 0;
+        } else {
+            settings.dtrOn = lastRequested_.dtrOn;
+            settings.rtsOn = lastRequested_.rtsOn;
+        }
+        return true;
+    }
+
+    bool SetSettings(const LineSettings& settings) override {
+        termios2 tio{};
+        if (!IsSupported(settings) || ioctl(fd_, TCGETS2, &tio) != 0) {
+            return false;
+        }
+        MakeRaw(tio, settings);
+        if (ioctl(fd_, TCSETS2, &tio) != 0) {
+            return false;
+        }
+        lastRequested_ = settings;
+        // Pseudo-terminals have no modem lines; their refusal changes nothing on the line.
+        int dtr = TIOCM_DTR;
+        int rts = TIOCM_RTS;
+        ioctl(fd_, settings.dtrOn ? TIOCMBIS : TIOCMBIC, &dtr);
+        ioctl(fd_, settings.rtsOn ? TIOCMBIS : TIOCMBIC, &rts);
+        return true;
+    }
+
+    std::size_t BytesWaiting() override {
+        int waiting = 0;
+        if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) {
+            return 0;
+        }
+        return static_cast<std::size_t>(waiting);
+    }
+
+    std::size_t Read(std::uint8_t* buffer, std::size_t room) override {
+        const std::size_t wanted = std::min(room, BytesWaiting());
+        if (wanted == 0) {
+            return 0;
+        }
+        const ssize_t got = read(fd_, buffer, wanted);
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+
+    bool Write(const std::uint8_t* bytes, std::size_t count) override {
+        const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+        std::size_t done = 0;
+        while (done < count) {
+            const ssize_t put = write(fd_, bytes + done, count - done);
+            if (put > 0) {
+                done += static_cast<std::size_t>(put);
+                continue;
+            }
+            if (put < 0 && errno != EAGAIN && errno != EINTR) {
+                return false;
+            }
+            if (!WaitWritable(deadline)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool WaitTransmitted(unsigned timeoutMs) override {
+        const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            int queued = 0;
+            if (ioctl(fd_, TIOCOUTQ, &queued) != 0) {
+                return false;
+            }
+            if (queued == 0) {
+                return true;
+            }
+            if (SteadyClock::now() >= deadline) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+
+private:
+    bool WaitWritable(SteadyClock::time_point deadline) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd p{fd_, POLLOUT, 0};
+        return poll(&p, 1, static_cast<int>(left.count())) > 0 && (p.revents & POLLOUT) != 0;
+    }
+
+    int fd_;
+    LineSettings lastRequested_;
+};
+
+// Another program holds the device when it locked it (flock, as serial tools do) or asked
+// the terminal for exclusive use (which root could otherwise pass through).
+bool HeldElsewhere(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return true;
+    }
+    int exclusive = 0;
+    return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+}  // namespace
+
+std::unique_ptr<ISerialDevice> PosixSerialOpener::Open(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    termios2 tio{};
+    if (ioctl(fd, TCGETS2, &tio) != 0 || HeldElsewhere(fd) || ioctl(fd, TIOCEXCL) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixSerialDevice>(fd);
+}
+
+}  // namespace vantor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Paths.h"
+
+namespace vantor {
+
+// The home folder's places: logs in $HOME/VantorTXT; "COMn" is $HOME/.vantor3/ports/comN when
+// that exists (a link made by hand or by the simulator), else the n-th USB serial adapter.
+class SystemPaths : public IPaths {
+public:
+    // `home` empty: $HOME, or the current folder when it is unset.
+    explicit SystemPaths(std::string home = {});
+
+    std::string LogFolder() override;
+    bool CreateFolder(const std::string& path) override;
+    std::optional<std::string> ResolvePort(const std::string& portName) override;
+
+private:
+    std::string home_;
+};
+
+}  // namespace vantor
