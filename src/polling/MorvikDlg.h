@@ -47,6 +47,7 @@ public:
     void PlanNextBlock();
     BOOL TakeAnswer(const ByteArray& answer);
     void DecodeCycle(const ByteArray& answer);
+    std::int32_t ExtractValue(std::uint8_t size, std::uint8_t offset, const ByteArray& answer);
 
     // --- IEC 60870-5-101 polling sequences ------------------------------------------------
     void SendFirstIecRequest();

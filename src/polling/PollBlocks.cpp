@@ -1,0 +1,132 @@
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "polling/MorvikDlg.h"
+#include "polling/QuantityMatch.h"
+#include "polling/TextNumbers.h"
+
+namespace vantor {
+namespace {
+
+constexpr std::size_t kTextsPerItem = 3;
+
+std::uint32_t ItemAddress(const TextArray& items, std::size_t item) {
+    return static_cast<std::uint32_t>(ParseHexText(At(items, kTextsPerItem * item + 1)));
+}
+
+// The value divided by its configured divisor, rounded the way "%.0f" prints it and read back
+// as a 32-bit integer. A divisor of 0 (or one that is not a number) would give no defined
+// quotient, so the value is then kept undivided.
+std::int32_t DivideByDivisor(std::uint32_t value, double divisor) {
+    const double quotient = static_cast<double>(value) / (divisor == 0 ? 1.0 : divisor);
+    if (std::isnan(quotient)) {
+        return static_cast<std::int32_t>(value);
+    }
+    char text[400];  // room for every finite double printed without decimals
+    std::snprintf(text, sizeof text, "%.0f", quotient);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ParseIntText(text)));
+}
+
+void StoreClockWord(CMorvikDlg& dlg, std::size_t key, std::int32_t value) {
+    if (key == kClockMsKey) {
+        dlg.m_nDevMs = static_cast<std::uint16_t>(value);
+    } else if (key == kClockHourMinKey) {
+        dlg.m_nDevHour = static_cast<std::uint8_t>(value >> 8);
+        dlg.m_nDevMin = static_cast<std::uint8_t>(value);
+    }
+}
+
+void StoreDecodedValue(CMorvikDlg& dlg, std::size_t key, std::int32_t value) {
+    if (const auto raw = RawIndexOfQuantity(key)) {
+        At(dlg.m_raw, *raw) = static_cast<std::int16_t>(value);
+    } else if (key == kFrequencyKey) {
+        dlg.m_dFreqRaw = value;
+    } else if (dlg.m_nProtocol != 1) {
+        // Over IEC 60870-5-101 the clock comes with the ASDU's time tag instead; its bytes
+        // are still counted.
+        StoreClockWord(dlg, key, value);
+    }
+}
+
+}  // namespace
+
+// The cursor is 8 bits wide, as the item index has always been: lists beyond 255 items wrap.
+void CMorvikDlg::PlanNextBlock() {
+    const std::size_t itemCount = m_saItems.size() / kTextsPerItem;
+    if (kTextsPerItem * m_nItemIndex + 1 > m_saItems.size()) {
+        m_nItemIndex = 0;
+    }
+    const bool clockItem =
+        At(m_saItems, kTextsPerItem * m_nItemIndex).find(kClockItemTag) != std::string::npos;
+    if (clockItem && m_nProtoTag == 1) {
+        m_nItemIndex = 0;
+    }
+    const std::uint32_t first = ItemAddress(m_saItems, m_nItemIndex);
+    ++m_nItemIndex;
+    m_nBlockAddr = first;
+    m_nBlockCount = 1;
+    while (m_nItemIndex < itemCount &&
+           ItemAddress(m_saItems, m_nItemIndex) == first + m_nBlockCount) {
+        ++m_nItemIndex;
+        ++m_nBlockCount;
+    }
+}
+
+BOOL CMorvikDlg::TakeAnswer(const ByteArray& answer) {
+    const auto texts = static_cast<std::int64_t>(m_saItems.size());
+    if (At(answer, 0) == 0xFF && m_nProtocol == 1) {
+        // An interrogation answer carries every item at once: it ends the cycle.
+        m_nItemIndex = static_cast<std::uint8_t>(texts / 3);
+    }
+    if (answer.size() < 2) {
+        throw InvalidArgument();
+    }
+    // With the IEC 60870-5-101 tag the clock items at the end of the list are never polled.
+    const std::int64_t unpolledTexts = m_nProtoTag == 1 ? 9 : 0;
+    if (std::int64_t{3} * m_nItemIndex < texts - unpolledTexts) {
+        m_baAccum.insert(m_baAccum.end(), answer.begin() + 2, answer.end());
+        return FALSE;
+    }
+    ByteArray cycle;
+    cycle.swap(m_baAccum);
+    cycle.insert(cycle.end(), answer.begin() + 2, answer.end());
+    DecodeCycle(cycle);
+    return TRUE;
+}
+
+// The offset is 8 bits wide: a cycle of more than 256 value bytes reads its later items from
+// the start of the data again.
+void CMorvikDlg::DecodeCycle(const ByteArray& answer) {
+    std::uint8_t offset = 0;
+    m_nParseItem = 0;
+    const std::size_t itemCount = m_saItems.size() / kTextsPerItem;
+    for (std::size_t item = 0; item < itemCount; ++item, ++m_nParseItem) {
+        const auto key = FindQuantityKey(At(m_saItems, kTextsPerItem * item), m_saQtyKeys);
+        if (!key) {
+            continue;  // an item without a key takes no bytes
+        }
+        const auto size =
+            static_cast<std::uint8_t>(ParseIntText(At(m_saItems, kTextsPerItem * item + 2)));
+        StoreDecodedValue(*this, *key, ExtractValue(size, offset, answer));
+        offset = static_cast<std::uint8_t>(offset + size);
+    }
+}
+
+std::int32_t CMorvikDlg::ExtractValue(std::uint8_t size, std::uint8_t offset,
+                                      const ByteArray& answer) {
+    std::uint32_t value = 0;
+    for (unsigned i = 0; i < size; ++i) {
+        const std::size_t position = (offset + i) % 256;
+        if (position >= answer.size()) {
+            break;
+        }
+        value = value * 256 + answer[position];
+    }
+    if (m_bPhysical) {
+        return DivideByDivisor(value, ParseRealText(At(m_saDivisors, m_nParseItem)));
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace vantor
