@@ -5,8 +5,11 @@
 
 namespace vantor {
 
+enum class LogCreation { Created, NameTaken, Failed };
+
 // The measurement log's file object: created fresh, written line by line in Windows-1251 with
-// CR LF line ends, each line flushed to the disk as soon as it is written.
+// CR LF line ends, each line handed to the disk as soon as it is written, so a crash or a power
+// cut loses no completed line.
 class CLogFile {
 public:
     CLogFile() = default;
@@ -14,8 +17,9 @@ public:
     CLogFile& operator=(const CLogFile&) = delete;
     ~CLogFile() { Close(); }
 
-    // Creates the file (never replacing another); false with the reason in `error` otherwise.
-    bool Create(const std::string& path, std::string& error);
+    // Creates the file, never replacing another: NameTaken when `path` exists already, Failed
+    // with the reason in `error` when it cannot be created. Closes an open file first.
+    LogCreation Create(const std::string& path, std::string& error);
     // Writes UTF-8 `text` converted to Windows-1251, then CR LF.
     bool WriteLine(const std::string& text);
     void Close();

@@ -68,7 +68,10 @@ public:
     void RecomputeAllCoefficients();
 
     // --- Measurement log ----------------------------------------------------------------
-    void OpenLog();
+    // Creates a new log and writes its header; FALSE when it cannot be created. The caller
+    // reports the failure with ReportLogFailure once it has nothing outstanding on the line.
+    BOOL OpenLog();
+    void ReportLogFailure();
     void WriteLogRow();
     void CloseLog();
 
