@@ -177,6 +177,10 @@ public:
     const Platform& Services() const { return m_platform; }
 
 private:
+    // The two halves of a start: the recording countdown and the first request of a cycle.
+    void StartRecordTimer();
+    void SendFirstRequest();
+
     IDialogWindow& m_wnd;
     Platform m_platform;
 };

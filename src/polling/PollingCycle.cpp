@@ -1,0 +1,229 @@
+#include <cstdio>
+
+#include "polling/MorvikDlg.h"
+#include "polling/PollStatus.h"
+#include "polling/RecordTime.h"
+#include "polling/Transport.h"
+
+namespace vantor {
+namespace {
+
+constexpr const char* kNoPort = "НЕТ";
+constexpr unsigned kRecordTickMs = 500;
+constexpr std::uint8_t kReadInputRegisters = 4;
+constexpr std::uint8_t kCauseRequested = 5;
+constexpr std::uint8_t kDefaultAsduType = 143;
+
+ClockTime LocalClock(IClock& clock, std::int64_t time) {
+    const SystemTime local = clock.LocalTime(time);
+    return {local.hour, local.minute, local.second};
+}
+
+// Seconds with two decimals, unpadded: "21 : 15 : 3.25".
+std::string PcTimeText(const SystemTime& utc) {
+    const auto ms = static_cast<std::uint16_t>(utc.second * 1000 + utc.milliseconds);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2d%s%.2d%s%.2f", utc.hour, " : ", utc.minute, " : ",
+                  ms / 1000.0);
+    return text;
+}
+
+// Spontaneous, requested, and interrogated by the station or a group.
+bool CarriesValues(std::uint8_t cause) {
+    return cause == 3 || cause == kCauseRequested || (cause >= 20 && cause <= 36);
+}
+
+void LockControls(IDialogWindow& window) {
+    window.SetReadOnly(ctl::kPeriodEdit, true);
+    window.SetReadOnly(ctl::kRecTimeEdit, true);
+    window.EnableControl(ctl::kRecTimeCheck, false);
+    window.EnableControl(ctl::kSaveCheck, false);
+    window.Repaint();
+}
+
+void UnlockControls(IDialogWindow& window, bool recTimeWritable) {
+    window.EnableControl(ctl::kFileTab, true);
+    window.SetReadOnly(ctl::kPeriodEdit, false);
+    window.SetReadOnly(ctl::kRecTimeEdit, !recTimeWritable);
+    window.EnableControl(ctl::kRecTimeCheck, true);
+    window.EnableControl(ctl::kSaveCheck, true);
+    window.Repaint();
+}
+
+// Function 4 for the planned block, in the framing of the line.
+void SendModbusPollRequest(CMorvikDlg& dlg, Transport transport) {
+    const ByteArray quantity{0x00, static_cast<std::uint8_t>(dlg.m_nBlockCount)};
+    const auto device = static_cast<std::uint8_t>(dlg.m_nDevAddr);
+    const auto start = static_cast<std::uint16_t>(dlg.m_nBlockAddr);
+    if (transport == Transport::ModbusAscii) {
+        dlg.m_port.SendAsciiRequest(device, kReadInputRegisters, start, quantity);
+    } else {
+        dlg.m_port.SendRtuRequest(device, kReadInputRegisters, start, quantity);
+    }
+}
+
+// The answer to the request of the previous tick; Modbus answers are always "requested".
+std::uint8_t CollectAnswer(CMorvikDlg& dlg, ByteArray& answer, std::uint8_t& cause) {
+    cause = kCauseRequested;
+    switch (ChooseTransport(dlg.m_b8Bit, dlg.m_nProtocol)) {
+        case Transport::ModbusAscii:
+            return dlg.m_port.ReceiveAsciiReply(answer);
+        case Transport::ModbusRtu:
+            return dlg.m_port.ReceiveRtuReply(answer);
+        case Transport::Iec101:
+            return dlg.CollectIecAnswer(answer, cause);
+    }
+    return 0;
+}
+
+void SendNextRequest(CMorvikDlg& dlg, std::uint8_t cause) {
+    dlg.m_bFirstAnswer = FALSE;
+    dlg.PlanNextBlock();
+    // The values about to be shown answer the request sent one tick ago.
+    dlg.m_strPcTime = dlg.m_strPcTimeSent;
+    dlg.m_strPcTimeSent = PcTimeText(dlg.Services().clock.UtcNow());
+    const Transport transport = ChooseTransport(dlg.m_b8Bit, dlg.m_nProtocol);
+    if (transport == Transport::Iec101) {
+        dlg.SendNextIecRequest(cause);
+    } else {
+        SendModbusPollRequest(dlg, transport);
+    }
+    ++dlg.m_nRequests;
+    dlg.UpdateData(false);
+}
+
+void RunPollTick(CMorvikDlg& dlg) {
+    if (dlg.m_port.m_hCom.IsZero() || !dlg.m_bRunning) {
+        return;
+    }
+    ByteArray answer;
+    std::uint8_t cause = 0;
+    const std::uint8_t status = CollectAnswer(dlg, answer, cause);
+    dlg.UpdateData(true);
+    if (status != 0) {
+        dlg.OnStop();
+        dlg.Window().MessageBox(PollStatusMessage(status), "Ошибка", MessageIcon::None);
+        return;
+    }
+    ++dlg.m_nAnswers;
+    const bool logFailed = dlg.m_bFirstAnswer && dlg.m_bSave && !dlg.OpenLog();
+    if (CarriesValues(cause) && dlg.TakeAnswer(answer)) {
+        dlg.RefreshValues();
+        if (dlg.m_pLogOpen != nullptr) {
+            dlg.WriteLogRow();
+        }
+        dlg.UpdateData(false);
+    }
+    SendNextRequest(dlg, cause);
+    // Shown only now: the box runs its own message loop, whose ticks need the request that
+    // was just sent to find an answer.
+    if (logFailed) {
+        dlg.ReportLogFailure();
+    }
+}
+
+void RunRecordTick(CMorvikDlg& dlg) {
+    dlg.m_tRecord = dlg.Services().clock.Time64();
+    const ClockTime now = LocalClock(dlg.Services().clock, dlg.m_tRecord);
+    const ClockTime end{dlg.m_nEndHour, dlg.m_nEndMin, dlg.m_nEndSec};
+    if (now.hour == end.hour && now.minute == end.minute && now.second >= end.second) {
+        dlg.OnStop();
+        dlg.m_strRemain = "00 : 00 : 00";
+        dlg.UpdateData(false);
+        return;
+    }
+    dlg.m_strRemain = RemainingTimeText(end, now);
+    dlg.Window().SetControlText(ctl::kRemainEdit, dlg.m_strRemain);
+}
+
+}  // namespace
+
+void CMorvikDlg::OnStart() {
+    UpdateData(true);
+    m_baAccum.clear();
+    m_nAsduType = kDefaultAsduType;
+    m_nDevMs = 0;
+    m_nDevMin = 0;
+    m_nDevHour = 0;
+    if (m_strConfigName.empty()) {
+        m_wnd.MessageBox("Для правильной работы программы необходим файл конфигурации", "Ой",
+                         MessageIcon::None);
+        return;
+    }
+    // Every start writes a new log; the rows of the one still open are kept.
+    CloseLog();
+    m_nAnswers = 0;
+    m_nRequests = 0;
+    m_wnd.EnableControl(ctl::kFileTab, false);
+    if (m_port.m_strPortName != kNoPort) {
+        m_port.Configure(SettingsText());
+        m_bRunning = TRUE;
+        LockControls(m_wnd);
+        if (m_bRecTime) {
+            StartRecordTimer();
+        }
+    }
+    SendFirstRequest();
+    if (m_bRunning) {
+        m_wnd.SetTimer(kPollTimer, m_nPeriod);
+    }
+    UpdateData(false);
+}
+
+void CMorvikDlg::StartRecordTimer() {
+    m_strRemain = m_strRecTime;
+    m_tRecord = m_platform.clock.Time64();
+    const auto duration = ParseRecordTime(m_strRecTime);
+    if (!duration) {
+        m_wnd.MessageBox("Задан неверный формат времени", "Ошибка", MessageIcon::None);
+        m_bRunning = FALSE;
+        UnlockControls(m_wnd, true);
+        return;
+    }
+    const ClockTime end = RecordEndTime(LocalClock(m_platform.clock, m_tRecord), *duration);
+    m_nEndHour = end.hour;
+    m_nEndMin = end.minute;
+    m_nEndSec = end.second;
+    m_wnd.SetTimer(kRecordTimer, kRecordTickMs);
+}
+
+void CMorvikDlg::SendFirstRequest() {
+    if (!m_bLinkReady) {
+        // Whatever still waits in the input queue belongs to no request of this start.
+        ByteArray stale;
+        m_port.ReceiveAsciiReply(stale);
+    }
+    m_nItemIndex = 0;
+    m_bFirstAnswer = TRUE;
+    PlanNextBlock();
+    const Transport transport = ChooseTransport(m_b8Bit, m_nProtocol);
+    if (transport == Transport::Iec101) {
+        SendFirstIecRequest();
+    } else {
+        SendModbusPollRequest(*this, transport);
+    }
+}
+
+void CMorvikDlg::OnStop() {
+    m_wnd.KillTimer(kPollTimer);
+    m_bRunning = FALSE;
+    UnlockControls(m_wnd, m_bRecTime);
+    m_wnd.KillTimer(kRecordTimer);
+    CloseLog();
+}
+
+void CMorvikDlg::OnTimer(unsigned id) {
+    if (id == kPollTimer) {
+        try {
+            RunPollTick(*this);
+        } catch (const InvalidArgument&) {
+            // Stopped here, so the error is reported once and not at every following tick.
+            OnStop();
+            throw;
+        }
+    } else if (id == kRecordTimer) {
+        RunRecordTick(*this);
+    }
+}
+
+}  // namespace vantor
