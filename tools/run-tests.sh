@@ -15,3 +15,8 @@ fi
 cmake -S . -B build -DVANTOR_WERROR=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -DVANTOR_WERROR=ON -DVANTOR_SANITIZE=ON -DVANTOR_GUI=OFF
+cmake --build build-asan -j"$(nproc)"
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
