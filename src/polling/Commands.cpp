@@ -1,9 +1,163 @@
+#include <optional>
+#include <string>
+
+#include "polling/IecExchange.h"
 #include "polling/MorvikDlg.h"
+#include "polling/QuantityMatch.h"
+#include "polling/TextNumbers.h"
+#include "polling/Transport.h"
 
 namespace vantor {
 
-void CMorvikDlg::OnSyncClock() {}
+namespace {
 
-void CMorvikDlg::OnMeasureDelay() {}
+constexpr const char* kNoPort = "НЕТ";
+constexpr const char* kErrorCaption = "Ошибка";
+constexpr std::size_t kTextsPerItem = 3;
+constexpr std::uint8_t kWriteMultipleRegisters = 16;
+constexpr unsigned kAsciiAnswerWaitMs = 500;
+constexpr unsigned kRtuAnswerWaitMs = 350;
+constexpr unsigned kIecAnswerWaitMs = 350;
+
+// The register of the first clock item, if the configuration has one.
+std::optional<std::uint16_t> ClockRegister(const TextArray& items) {
+    for (std::size_t item = 0; item < items.size() / kTextsPerItem; ++item) {
+        if (At(items, kTextsPerItem * item).find(kClockItemTag) != std::string::npos) {
+            return static_cast<std::uint16_t>(ParseHexText(At(items, kTextsPerItem * item + 1)));
+        }
+    }
+    return std::nullopt;
+}
+
+void ShowError(CMorvikDlg& dlg, const char* text) {
+    dlg.Window().MessageBox(text, kErrorCaption, MessageIcon::None);
+}
+
+// Stops the poll timer and lets the answer to the outstanding poll request arrive.
+void SuspendPolling(CMorvikDlg& dlg) {
+    dlg.Window().KillTimer(kPollTimer);
+    dlg.Services().clock.Sleep(dlg.m_nPeriod);
+}
+
+// Takes away whatever waits in the input queue, the answer to the last poll request included.
+void DrainInput(CMorvikDlg& dlg) {
+    ByteArray stale;
+    dlg.m_port.ReceiveAsciiReply(stale);
+}
+
+// The answer from its third byte on must repeat the register address and the data written.
+bool EchoMatches(const ByteArray& answer, std::uint16_t reg, const ByteArray& data) {
+    ByteArray expected{static_cast<std::uint8_t>(reg >> 8), static_cast<std::uint8_t>(reg & 0xFF)};
+    expected.insert(expected.end(), data.begin(), data.end());
+    for (std::size_t i = 2; i < answer.size(); ++i) {
+        if (answer[i] != At(expected, i - 2)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WriteModbusClock(CMorvikDlg& dlg, Transport transport, std::uint16_t reg) {
+    ByteArray data{0x00, 0x03, 0x07};
+    dlg.m_port.AppendClockData(data);
+    const auto device = static_cast<std::uint8_t>(dlg.m_nDevAddr);
+    ByteArray answer;
+    std::uint8_t code = 0;
+    if (transport == Transport::ModbusAscii) {
+        dlg.m_port.SendAsciiRequest(device, kWriteMultipleRegisters, reg, data);
+        dlg.Services().clock.Sleep(kAsciiAnswerWaitMs);
+        code = dlg.m_port.ReceiveAsciiReply(answer);
+    } else {
+        dlg.m_port.SendRtuRequest(device, kWriteMultipleRegisters, reg, data);
+        dlg.Services().clock.Sleep(kRtuAnswerWaitMs);
+        code = dlg.m_port.ReceiveRtuReply(answer);
+    }
+    if (code != 0) {
+        ShowError(dlg, "Ошибка связи");
+    } else if (!EchoMatches(answer, reg, data)) {
+        ShowError(dlg, "Ошибка при синхронизации часов");
+    }
+    dlg.OnStart();
+}
+
+void SyncIecClock(CMorvikDlg& dlg) {
+    ByteArray params = PrepareIecExchange(dlg, IecBlockExtent::WithGroup);
+    CIec101Channel& iec = dlg.m_iec;
+    if (!iec.RequestLinkStatus(dlg.m_nDevAddr, params)) {
+        dlg.OnStop();
+        ShowError(dlg, "Ошибка при инициализации канала");
+        dlg.OnStart();
+        return;
+    }
+    // A link that takes no reset cannot carry the command; polling stays suspended, as the
+    // delay command leaves it.
+    if (!iec.ResetRemoteLink(dlg.m_nDevAddr, params)) {
+        ShowError(dlg, "Ошибка при инициализации канала");
+        return;
+    }
+    iec.SendClockSync(dlg.m_nDevAddr, params);
+    dlg.Services().clock.Sleep(kIecAnswerWaitMs);
+    ByteArray discarded;
+    if (!IecCommandConfirmed(ReceiveIecReply(dlg, discarded, params))) {
+        dlg.ReportIecRefusal(params);
+        dlg.OnStart();
+        return;
+    }
+    // The transducer reports the new time with its next class 2 data.
+    iec.RequestClass2Data(dlg.m_nDevAddr, params, dlg.m_nFcb);
+    dlg.Services().clock.Sleep(kIecAnswerWaitMs);
+    ReceiveIecReply(dlg, discarded, params);
+    dlg.OnStart();
+}
+
+}  // namespace
+
+void CMorvikDlg::OnSyncClock() {
+    const std::optional<std::uint16_t> reg = ClockRegister(m_saItems);
+    if (!reg) {
+        ShowError(*this, "Выбранная конфигурация не поддерживает время");
+        return;
+    }
+    SuspendPolling(*this);
+    if (m_port.m_strPortName == kNoPort) {
+        return;
+    }
+    DrainInput(*this);
+    const Transport transport = ChooseTransport(m_b8Bit, m_nProtocol);
+    if (transport == Transport::Iec101) {
+        SyncIecClock(*this);
+    } else {
+        WriteModbusClock(*this, transport, *reg);
+    }
+}
+
+void CMorvikDlg::OnMeasureDelay() {
+    if (ChooseTransport(m_b8Bit, m_nProtocol) != Transport::Iec101) {
+        return;
+    }
+    SuspendPolling(*this);
+    ByteArray params = PrepareIecExchange(*this, IecBlockExtent::WithGroup);
+    if (m_port.m_strPortName == kNoPort) {
+        return;
+    }
+    DrainInput(*this);
+    if (!m_iec.RequestLinkStatus(m_nDevAddr, params)) {
+        ShowError(*this, "Ошибка инициализации канала");
+        return;
+    }
+    if (!m_iec.ResetRemoteLink(m_nDevAddr, params)) {
+        ShowError(*this, "Сбой при определении задержки передачи");
+        return;
+    }
+    const std::uint16_t delay = m_iec.MeasureDelay(m_nDevAddr, params);
+    if (delay == 0) {
+        ReportIecRefusal(params);
+    } else {
+        m_strDelay = std::to_string(delay);
+        UpdateData(false);
+        m_iec.SendDelay(m_nDevAddr, params, delay);
+    }
+    OnStart();
+}
 
 }  // namespace vantor
