@@ -11,6 +11,9 @@
 
 namespace vantor {
 
+// The port name that means "no port in use"; it never opens.
+inline constexpr const char* kNoPortName = "НЕТ";
+
 // The port object: owns the open device, applies settings texts such as "9600,N,7,2", and
 // carries the Modbus transactions.
 class CComPort : public CSerialIo {
