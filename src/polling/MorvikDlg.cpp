@@ -1,6 +1,26 @@
 #include "polling/MorvikDlg.h"
 
+#include "serial/SettingsText.h"
+
 namespace vantor {
+namespace {
+
+// 9600 baud, no parity, 7 data bits, 2 stop bits: Modbus ASCII, the start-up framing.
+constexpr std::uint8_t kStartupSettings = 0x15;
+constexpr const char* kStartupSettingsText = "9600,N,7,2";
+
+// The first of "COM1" … "COM8" that opens, else "НЕТ" with no port open.
+std::string OpenFirstPort(CComPort& port) {
+    for (int n = 1; n <= 8; ++n) {
+        const std::string name = "COM" + std::to_string(n);
+        if (port.Open(name)) {
+            return name;
+        }
+    }
+    return kNoPortName;
+}
+
+}  // namespace
 
 CMorvikDlg::CMorvikDlg(IDialogWindow& window, const Platform& platform)
     : m_comboGroup(window, ctl::kGroupCombo),
@@ -11,6 +31,81 @@ CMorvikDlg::CMorvikDlg(IDialogWindow& window, const Platform& platform)
 
 CMorvikDlg::~CMorvikDlg() {
     CloseLog();
+}
+
+BOOL CMorvikDlg::OnInitDialog() {
+    m_nFcb = 1;
+    m_bLinkReady = FALSE;
+    m_bLoading = FALSE;
+    // An existing folder is the usual case, and any other failure shows when a log is created.
+    m_platform.paths.CreateFolder(m_platform.paths.LogFolder());
+    m_pLogOpen = nullptr;
+    m_bRunning = FALSE;
+    m_nPeriod = 500;
+
+    m_bPhysical = FALSE;
+    m_nKn = m_nKt = 1;
+    m_strDelay = "0";
+    m_nUnitU = m_nUnitI = m_nUnitP = 1;
+    m_nIecMode = 2;
+    m_nDevMs = 0;
+    m_nDevMin = m_nDevHour = 0;
+    m_nAsduType = 143;
+    m_strRecTime = "00 : 00 : 15";
+    m_strRemain = "00 : 00 : 00";
+    m_nMinPeriod = 150;
+
+    // The coefficients of 100 V and 5 A as literals; the formulas take over once a nominal
+    // value is set or a configuration is loaded.
+    m_dUnom = 100.0;
+    m_dInom = 5.0;
+    m_kUph = 0.011547;
+    m_kUl = 0.02;
+    m_kI = 0.001;
+    m_kPph = 0.057735;
+    m_kP = 0.173205;
+    m_bSave = FALSE;
+
+    m_nIecAsduAddrSize = 1;
+    m_nIecIoaSize = 2;
+    m_nIecFixedFrame = 16;
+    m_nIecCotSize = 1;
+    m_nProtoTag = 0;
+    m_nProtocol = 0;
+
+    ResetValues();
+    RefreshValues();
+
+    m_bFirstAnswer = TRUE;
+    m_saDivisors.clear();
+    m_comboGroup.SetCurSel(0);
+    m_baActive.assign(kQuantityKeys.size(), 1);
+    m_saQtyKeys.assign(kQuantityKeys.begin(), kQuantityKeys.end());
+
+    m_port.m_strPortName = OpenFirstPort(m_port);
+    m_port.m_strOpenPortName = m_port.m_strPortName;
+
+    m_port.Configure(kStartupSettingsText);
+    ApplySerialSettings(kStartupSettings);
+
+    m_nDevAddr = 1;
+    UpdateData(false);
+    return TRUE;
+}
+
+void CMorvikDlg::ApplySerialSettings(std::uint8_t packed) {
+    const SettingsTexts texts = UnpackSettingsByte(packed);
+    m_strBaud = texts.baud;
+    m_strStopBits = texts.stopBits;
+    m_strParity = texts.parity;
+    m_b8Bit = texts.eightBit ? TRUE : FALSE;
+    m_strDataBits = texts.dataBits;
+    // A refused setting leaves the port as it was; the next exchange shows the consequence.
+    m_port.Configure(SettingsText());
+}
+
+std::string CMorvikDlg::SettingsText() const {
+    return JoinSettingsText(m_strBaud, m_strParity, m_strDataBits, m_strStopBits);
 }
 
 }  // namespace vantor
