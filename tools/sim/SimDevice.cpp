@@ -1,0 +1,93 @@
+#include "SimDevice.h"
+
+#include "config/ByteStream.h"
+#include "config/ConfigReader.h"
+#include "platform/SystemClock.h"
+#include "polling/MorvikDlg.h"
+#include "polling/QuantityMatch.h"
+#include "polling/TextNumbers.h"
+
+namespace vantor::sim {
+namespace {
+
+// The reader applies a file to the program's working state; the simulator lends it one
+// without a window, a port or a log folder.
+class NoWindow : public IDialogWindow {
+public:
+    bool UpdateData(bool) override { return true; }
+    void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
+    void SetTimer(unsigned, unsigned) override {}
+    void KillTimer(unsigned) override {}
+    void EnableControl(int, bool) override {}
+    void SetReadOnly(int, bool) override {}
+    void ShowControl(int, bool) override {}
+    void SetControlText(int, const std::string&) override {}
+    void Repaint() override {}
+    int GetComboSelection(int) override { return 0; }
+    void SetComboSelection(int, int) override {}
+};
+
+class NoSerial : public ISerialOpener {
+public:
+    std::unique_ptr<ISerialDevice> Open(const std::string&) override { return nullptr; }
+};
+
+class NoPaths : public IPaths {
+public:
+    std::string LogFolder() override { return {}; }
+    bool CreateFolder(const std::string&) override { return false; }
+    std::optional<std::string> ResolvePort(const std::string&) override { return std::nullopt; }
+};
+
+std::vector<SimItem> ItemsOf(const CMorvikDlg& dlg) {
+    std::vector<SimItem> items;
+    for (std::size_t k = 0; k + 2 < dlg.m_saItems.size(); k += 3) {
+        SimItem item;
+        item.name = dlg.m_saItems[k];
+        item.key = FindQuantityKey(item.name, dlg.m_saQtyKeys);
+        item.address = static_cast<std::uint32_t>(ParseHexText(dlg.m_saItems[k + 1]));
+        item.size = static_cast<unsigned>(ParseIntText(dlg.m_saItems[k + 2]));
+        const std::size_t index = items.size();
+        if (index < dlg.m_baItemCot.size()) {
+            item.group = dlg.m_baItemCot[index];
+        }
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+}  // namespace
+
+std::optional<SimDevice> LoadDevice(const std::string& path, std::string& error) {
+    CFileByteStream stream;
+    if (!stream.Open(path)) {
+        error = "cannot open " + path;
+        return std::nullopt;
+    }
+    NoWindow window;
+    SystemClock clock;
+    NoSerial serial;
+    NoPaths paths;
+    CMorvikDlg dlg(window, Platform{clock, serial, paths});
+    dlg.OnInitDialog();
+    try {
+        ReadConfiguration(stream, dlg);
+    } catch (const std::exception& failure) {
+        error = path + ": " + failure.what();
+        return std::nullopt;
+    }
+    SimDevice device;
+    device.items = ItemsOf(dlg);
+    if (device.items.empty()) {
+        error = path + " holds no active item";
+        return std::nullopt;
+    }
+    device.address = dlg.m_nDevAddr;
+    device.iecTag = dlg.m_nProtoTag == 1;
+    device.addressSize = dlg.m_nIecAsduAddrSize == 1 ? 1 : 2;
+    device.ioaSize = dlg.m_nIecIoaSize >= 1 && dlg.m_nIecIoaSize <= 3 ? dlg.m_nIecIoaSize : 2;
+    device.causeSize = dlg.m_nIecCotSize == 1 ? 1 : 2;
+    return device;
+}
+
+}  // namespace vantor::sim
