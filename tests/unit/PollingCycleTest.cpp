@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "modbus/AsciiFrame.h"
+#include "modbus/ModbusChecksums.h"
+#include "modbus/RtuFrame.h"
+#include "polling/MorvikDlg.h"
+#include "polling/PollStatus.h"
+#include "polling/Transport.h"
+#include "support/FakePlatform.h"
+#include "support/RecordingWindow.h"
+
+namespace vantor::test {
+namespace {
+
+constexpr std::uint8_t kDevice = 5;
+// 9600 baud, two stop bits, no parity, 8 data bits: Modbus RTU.
+constexpr std::uint8_t kRtuSettings = 0x95;
+
+ByteArray WithCrc(ByteArray frame) {
+    const std::uint16_t crc = Crc16(frame);
+    frame.push_back(static_cast<std::uint8_t>(crc));
+    frame.push_back(static_cast<std::uint8_t>(crc >> 8));
+    return frame;
+}
+
+ByteArray RtuRequest(std::uint16_t start, std::uint8_t count) {
+    return BuildRtuRequest(kDevice, 4, start, {0x00, count});
+}
+
+ByteArray AsciiRequest(std::uint16_t start, std::uint8_t count) {
+    return Bytes(BuildAsciiRequest(kDevice, 4, start, {0x00, count}));
+}
+
+// A transducer that answers every RTU read of input registers from its register map.
+FakeSerialDevice::Responder ServeRegisters(std::map<std::uint16_t, std::uint16_t> registers) {
+    return [registers](const ByteArray& request) {
+        if (request.size() != 8 || request[1] != 4) {
+            return TimedReply{};
+        }
+        const auto start = static_cast<std::uint16_t>(request[2] << 8 | request[3]);
+        ByteArray reply{request[0], 4, static_cast<std::uint8_t>(2 * request[5])};
+        for (std::uint16_t r = start; r < start + request[5]; ++r) {
+            const auto found = registers.find(r);
+            const std::uint16_t value = found == registers.end() ? 0 : found->second;
+            reply.push_back(static_cast<std::uint8_t>(value >> 8));
+            reply.push_back(static_cast<std::uint8_t>(value));
+        }
+        return Reply(WithCrc(reply), 20);
+    };
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+class PollingCycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dlg.OnInitDialog();
+        dlg.m_strConfigName = "demo.dat";
+        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Напряжение (Ub)", "101", "2",
+                         "Напряжение (Uc)", "103", "2"};
+        dlg.m_baActive.assign(32, 0);
+        dlg.m_baActive[0] = dlg.m_baActive[1] = dlg.m_baActive[2] = 1;
+        dlg.m_nDevAddr = kDevice;
+        dlg.ApplySerialSettings(kRtuSettings);
+        com1.SetResponder(ServeRegisters({{0x100, 5000}, {0x101, 7}, {0x103, 0xFB2E}}));
+    }
+
+    // One poll period later, as the window's timer would deliver it.
+    void Tick() {
+        fake.clock.Advance(dlg.m_nPeriod);
+        dlg.OnTimer(kPollTimer);
+    }
+
+    void ExpectIdleAndUnlocked() {
+        EXPECT_FALSE(dlg.m_bRunning);
+        EXPECT_FALSE(window.TimerRunning(kPollTimer));
+        EXPECT_FALSE(window.TimerRunning(kRecordTimer));
+        EXPECT_TRUE(window.Control(ctl::kFileTab).enabled);
+        EXPECT_FALSE(window.Control(ctl::kPeriodEdit).readOnly);
+        EXPECT_TRUE(window.Control(ctl::kSaveCheck).enabled);
+        EXPECT_TRUE(window.Control(ctl::kRecTimeCheck).enabled);
+    }
+
+    FakePlatform fake;
+    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
+    RecordingWindow window;
+    CMorvikDlg dlg{window, fake.platform};
+};
+
+TEST(Transport, SevenDataBitsAlwaysMeanModbusAscii) {
+    EXPECT_EQ(ChooseTransport(FALSE, 0), Transport::ModbusAscii);
+    EXPECT_EQ(ChooseTransport(FALSE, 1), Transport::ModbusAscii);
+    EXPECT_EQ(ChooseTransport(TRUE, 0), Transport::ModbusRtu);
+    EXPECT_EQ(ChooseTransport(TRUE, 1), Transport::Iec101);
+}
+
+TEST_F(PollingCycle, ATwoBlockCycleSendsOneRequestPerTickAndShowsAndLogsAfterTheSecondAnswer) {
+    dlg.m_bSave = TRUE;
+    dlg.OnStart();
+    EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{RtuRequest(0x100, 2)}));
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    EXPECT_TRUE(window.Control(ctl::kPeriodEdit).readOnly);
+    EXPECT_FALSE(window.Control(ctl::kSaveCheck).enabled);
+    EXPECT_FALSE(window.Control(ctl::kFileTab).enabled);
+
+    Tick();
+    EXPECT_EQ(com1.Writes().size(), 2u);
+    EXPECT_EQ(dlg.m_strUa, "0");
+    ASSERT_NE(dlg.m_pLogOpen, nullptr);
+    const std::string log = dlg.m_strLogPath;
+
+    const int loadsBefore = window.loads;
+    Tick();
+    EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{RtuRequest(0x100, 2), RtuRequest(0x103, 1),
+                                                     RtuRequest(0x100, 2)}));
+    EXPECT_EQ(dlg.m_strUa, "5000");
+    EXPECT_EQ(dlg.m_strUb, "7");
+    EXPECT_EQ(dlg.m_strUc, "-1234");
+    EXPECT_GT(window.loads, loadsBefore);
+    EXPECT_TRUE(window.messages.empty());
+
+    dlg.OnStop();
+    EXPECT_EQ(dlg.m_pLogOpen, nullptr);
+    ExpectIdleAndUnlocked();
+    const std::string bytes = ReadFile(log);
+    EXPECT_NE(bytes.find("\t5000\t7\t-1234\t\r\n"), std::string::npos) << bytes;
+}
+
+TEST_F(PollingCycle, ModbusAsciiIsUsedWithSevenDataBits) {
+    dlg.ApplySerialSettings(0x15);
+    dlg.OnStart();
+    EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{AsciiRequest(0x100, 2)}));
+}
+
+TEST_F(PollingCycle, EveryBadAnswerShowsItsMessageAndStopsPolling) {
+    struct Case {
+        BOOL eightBit;
+        ByteArray reply;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {FALSE, Bytes("x05040413880007DB\r\n"), "Ошибка при приеме стартового байта"},
+        {FALSE, Bytes(":05040413880007DB\r"), "Ошибка при приеме стопового байта"},
+        {TRUE, {kDevice, 4, 2, 0x13, 0x88, 0x00, 0x00}, "Ошибка контрольной суммы"},
+        {TRUE, {}, "Буфер обмена пуст"},
+        {TRUE, WithCrc({kDevice, 0x84, 1}),
+         "Принятый код функции не может быть обработан на подчиненном"},
+        {TRUE, WithCrc({kDevice, 0x84, 2}),
+         "Адрес данных указанный в запросе не доступен данному подчиненному"},
+        {TRUE, WithCrc({kDevice, 0x84, 3}),
+         "Величина содержащаяся в поле данных запроса является не допустимой величиной для "
+         "подчиненного"},
+        {TRUE, WithCrc({kDevice, 0x84, 4}), "Подчиненный не отвечает"},
+        {TRUE, WithCrc({kDevice, 0x84, 11}), "Ошибка"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        window.messages.clear();
+        dlg.ApplySerialSettings(c.eightBit ? kRtuSettings : 0x15);
+        com1.SetResponder([&c](const ByteArray&) { return Reply(c.reply, 20); });
+        dlg.OnStart();
+        Tick();
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(window.messages[0].text, c.message);
+        EXPECT_EQ(window.messages[0].caption, "Ошибка");
+        ExpectIdleAndUnlocked();
+    }
+}
+
+TEST(PollStatus, IecStatusesHaveTheirOwnTexts) {
+    EXPECT_STREQ(PollStatusMessage(5), "Пришла отрицательная квитанция");
+    EXPECT_STREQ(PollStatusMessage(44), "Неизвестный идентификатор типа");
+    EXPECT_STREQ(PollStatusMessage(45), "Неизвестная причина передачи");
+    EXPECT_STREQ(PollStatusMessage(47), "Неизвестный адрес объекта информации");
+    EXPECT_STREQ(PollStatusMessage(46), "Ошибка");
+    EXPECT_STREQ(PollStatusMessage(0xE5), "Ошибка");
+}
+
+TEST_F(PollingCycle, WithoutAConfigurationStartOnlySaysSo) {
+    dlg.m_strConfigName.clear();
+    const auto controlsBefore = window.controls.size();
+    dlg.OnStart();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text,
+              "Для правильной работы программы необходим файл конфигурации");
+    EXPECT_EQ(window.messages[0].caption, "Ой");
+    EXPECT_EQ(window.controls.size(), controlsBefore);
+    EXPECT_TRUE(window.Control(ctl::kFileTab).enabled);
+    EXPECT_TRUE(window.timerLog.empty());
+    EXPECT_TRUE(com1.Writes().empty());
+    EXPECT_FALSE(dlg.m_bRunning);
+}
+
+TEST(PollingCycleWithoutPort, StartRunsNoTimerAndLocksOnlyTheFileTab) {
+    FakePlatform fake;  // no device: every port fails to open
+    RecordingWindow window;
+    CMorvikDlg dlg{window, fake.platform};
+    dlg.OnInitDialog();
+    ASSERT_EQ(dlg.m_port.m_strPortName, "НЕТ");
+    dlg.m_strConfigName = "demo.dat";
+    dlg.m_saItems = {"Напряжение (Ua)", "100", "2"};
+    dlg.OnStart();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.timers.empty());
+    EXPECT_FALSE(dlg.m_bRunning);
+    EXPECT_FALSE(window.Control(ctl::kPeriodEdit).readOnly);
+    EXPECT_FALSE(window.Control(ctl::kRecTimeEdit).readOnly);
+    EXPECT_FALSE(window.Control(ctl::kFileTab).enabled);
+    dlg.OnTimer(kPollTimer);  // a stray tick does nothing
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(PollingCycle, AnInvalidRecordTimeStillSendsTheFirstRequestButRunsNoTimer) {
+    dlg.m_bRecTime = TRUE;
+    dlg.m_strRecTime = "00 : 61 : 00";
+    dlg.OnStart();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Задан неверный формат времени");
+    EXPECT_EQ(window.messages[0].caption, "Ошибка");
+    EXPECT_EQ(com1.Writes().size(), 1u);
+    ExpectIdleAndUnlocked();
+    EXPECT_FALSE(window.Control(ctl::kRecTimeEdit).readOnly);
+}
+
+TEST_F(PollingCycle, TimedRecordingCountsDownAndStopsAtTheEndTime) {
+    dlg.m_bRecTime = TRUE;
+    dlg.m_strRecTime = "00 : 00 : 15";
+    fake.clock.SetUtc(2026, 12, 8, 12, 0, 50);
+    dlg.OnStart();
+    EXPECT_EQ(window.timers.at(kRecordTimer), 500u);
+    EXPECT_EQ(dlg.m_strRemain, "00 : 00 : 15");
+
+    fake.clock.SetUtc(2026, 12, 8, 12, 0, 51);
+    dlg.OnTimer(kRecordTimer);
+    EXPECT_EQ(window.Control(ctl::kRemainEdit).text, "00 : 00 : 14");
+    fake.clock.SetUtc(2026, 12, 8, 12, 1, 4, 900);
+    dlg.OnTimer(kRecordTimer);
+    EXPECT_EQ(window.Control(ctl::kRemainEdit).text, "00 : 00 : 01");
+    EXPECT_TRUE(dlg.m_bRunning);
+
+    fake.clock.SetUtc(2026, 12, 8, 12, 1, 5);
+    dlg.OnTimer(kRecordTimer);
+    EXPECT_EQ(dlg.m_strRemain, "00 : 00 : 00");
+    ExpectIdleAndUnlocked();
+    EXPECT_FALSE(window.Control(ctl::kRecTimeEdit).readOnly);
+}
+
+TEST_F(PollingCycle, AnIndexErrorInATickStopsPollingSoItIsReportedOnce) {
+    // The byte count claims 16 bytes; two arrived.
+    com1.SetResponder([](const ByteArray&) {
+        return Reply(WithCrc({kDevice, 4, 16, 0x13, 0x88}), 20);
+    });
+    dlg.OnStart();
+    EXPECT_THROW(Tick(), InvalidArgument);
+    ExpectIdleAndUnlocked();
+    EXPECT_NO_THROW(Tick());
+    EXPECT_EQ(com1.Writes().size(), 1u);
+}
+
+TEST_F(PollingCycle, AFailedLogCreationIsShownAfterTheNextRequestAndPollingGoesOn) {
+    std::filesystem::remove_all(fake.paths.LogFolder());
+    dlg.m_bSave = TRUE;
+    dlg.OnStart();
+    int nestedTicks = 0;
+    window.onMessage = [&](const RecordingWindow::Message&) {
+        // The box's own message loop keeps delivering timer ticks.
+        ++nestedTicks;
+        Tick();
+    };
+    Tick();
+    ASSERT_EQ(nestedTicks, 1);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].caption, "Увы ошибка");
+    EXPECT_EQ(window.messages[0].text,
+              "Не могу создать файл, " + fake.paths.LogFolder() + "/08_12__21_15_03.txt");
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_EQ(com1.Writes().size(), 3u);
+    EXPECT_EQ(dlg.m_strUc, "-1234");
+}
+
+TEST_F(PollingCycle, ARestartClosesTheOpenLogAndTheNextAnswerOpensANewOne) {
+    dlg.m_bSave = TRUE;
+    dlg.OnStart();
+    Tick();
+    Tick();
+    const std::string first = dlg.m_strLogPath;
+    dlg.OnStart();
+    EXPECT_EQ(dlg.m_pLogOpen, nullptr);
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    Tick();
+    ASSERT_NE(dlg.m_pLogOpen, nullptr);
+    EXPECT_NE(dlg.m_strLogPath, first);
+    EXPECT_NE(ReadFile(first).find("\t5000\t7\t-1234\t\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantor::test
