@@ -8,7 +8,6 @@
 namespace vantor {
 namespace {
 
-constexpr const char* kNoPort = "НЕТ";
 constexpr unsigned kRecordTickMs = 500;
 constexpr std::uint8_t kReadInputRegisters = 4;
 constexpr std::uint8_t kCauseRequested = 5;
@@ -155,7 +154,7 @@ void CMorvikDlg::OnStart() {
     m_nAnswers = 0;
     m_nRequests = 0;
     m_wnd.EnableControl(ctl::kFileTab, false);
-    if (m_port.m_strPortName != kNoPort) {
+    if (m_port.m_strPortName != kNoPortName) {
         m_port.Configure(SettingsText());
         m_bRunning = TRUE;
         LockControls(m_wnd);
