@@ -41,39 +41,31 @@ ByteArray AsciiAnswer() {
     return ByteArray(text.begin(), text.end());
 }
 
-void BM_RtuRequestAndAnswer(benchmark::State& state) {
-    const ByteArray answer = RtuAnswer();
+// One poll exchange's codec work: the request built, the answer checked and decoded.
+template <typename Build, typename Parse>
+void RequestAndAnswer(benchmark::State& state, const ByteArray& answer, Build build, Parse parse) {
     ByteArray check;
-    if (ParseRtuReply(answer, check) != 0) {
+    if (parse(answer, check) != 0) {
         state.SkipWithError("the answer does not parse");
         return;
     }
     for (auto _ : state) {
-        const ByteArray request = BuildRtuRequest(kDevice, 4, 0x100, {0x00, kRegisters});
+        const auto request = build(kDevice, 4, 0x100, ByteArray{0x00, kRegisters});
         ByteArray reply;
-        const std::uint8_t code = ParseRtuReply(answer, reply);
+        const std::uint8_t code = parse(answer, reply);
         benchmark::DoNotOptimize(request.data());
         benchmark::DoNotOptimize(code);
         benchmark::DoNotOptimize(reply.data());
     }
 }
+
+void BM_RtuRequestAndAnswer(benchmark::State& state) {
+    RequestAndAnswer(state, RtuAnswer(), BuildRtuRequest, ParseRtuReply);
+}
 BENCHMARK(BM_RtuRequestAndAnswer);
 
 void BM_AsciiRequestAndAnswer(benchmark::State& state) {
-    const ByteArray answer = AsciiAnswer();
-    ByteArray check;
-    if (ParseAsciiReply(answer, check) != 0) {
-        state.SkipWithError("the answer does not parse");
-        return;
-    }
-    for (auto _ : state) {
-        const std::string request = BuildAsciiRequest(kDevice, 4, 0x100, {0x00, kRegisters});
-        ByteArray reply;
-        const std::uint8_t code = ParseAsciiReply(answer, reply);
-        benchmark::DoNotOptimize(request.data());
-        benchmark::DoNotOptimize(code);
-        benchmark::DoNotOptimize(reply.data());
-    }
+    RequestAndAnswer(state, AsciiAnswer(), BuildAsciiRequest, ParseAsciiReply);
 }
 BENCHMARK(BM_AsciiRequestAndAnswer);
 
