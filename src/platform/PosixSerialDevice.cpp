@@ -107,7 +107,11 @@ public:
     explicit PosixSerialDevice(int fd) : fd_(fd) {}
     PosixSerialDevice(const PosixSerialDevice&) = delete;
     PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
-    ~PosixSerialDevice() override { close(fd_); }
+    ~PosixSerialDevice() override {
+        // A pseudo-terminal outlives its users, and with it the exclusive flag.
+        ioctl(fd_, TIOCNXCL);
+        close(fd_);
+    }
 
     bool GetSettings(LineSettings& settings) override {
         termios2 tio{};
