@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "config/ByteStream.h"
+#include "config/ConfigFailure.h"
+
+namespace vantor {
+
+class CMorvikDlg;
+
+// Reads a configuration from its first byte into the working state. Returns when the file was
+// read to the end of its last section, or when a failure in one of the two recoverable sections
+// was absorbed there. Throws ReadFailure for a file that ends (or holds an unusable string
+// length) before the wiring code, and IndexFailure when the recovery of the last section meets
+// a file with four or fewer active items; what was applied before stays applied.
+void ReadConfiguration(IByteStream& stream, CMorvikDlg& dlg);
+
+// Recomputes the presence flags from the item names and the wiring code.
+void UpdateActiveQuantities(CMorvikDlg& dlg);
+
+// Whether an item name carries one of the four clock tags.
+bool IsTimeItem(const std::string& name);
+
+// Display units from the transformer ratios and the coefficients.
+void ChooseUnitDivisors(CMorvikDlg& dlg);
+
+}  // namespace vantor
