@@ -1,5 +1,7 @@
 #include "Transducer.h"
 
+#include "iec101/AsduCodec.h"
+
 #include <cmath>
 #include <numbers>
 

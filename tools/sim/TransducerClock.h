@@ -37,14 +37,4 @@ private:
     Milliseconds offset_;
 };
 
-// Milliseconds within the minute: second * 1000 + milliseconds.
-inline std::uint16_t MillisecondsOfMinute(const SystemTime& t) {
-    return static_cast<std::uint16_t>(t.second * 1000 + t.milliseconds);
-}
-
-// Day of the week as the transducer counts it: 1 = Monday … 7 = Sunday.
-inline std::uint8_t IsoWeekday(const SystemTime& t) {
-    return static_cast<std::uint8_t>(t.dayOfWeek == 0 ? 7 : t.dayOfWeek);
-}
-
 }  // namespace vantor::sim

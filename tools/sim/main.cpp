@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "FrameAssembler.h"
+#include "IecSecondary.h"
 #include "ModbusSlave.h"
 #include "PtyLink.h"
 #include "SimDevice.h"
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     if (protocol == SimProtocol::Modbus) {
         station = std::make_unique<ModbusSlave>(*device, transducer, options);
     } else {
-        return Fail("IEC 60870-5-101 is not served yet");
+        station = std::make_unique<IecSecondary>(*device, transducer, options);
     }
     InstallSignalHandlers();
     PtyLink line(LinkPath(options.port), error);
