@@ -20,3 +20,6 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 cmake -S . -B build-asan -DVANTOR_WERROR=ON -DVANTOR_SANITIZE=ON -DVANTOR_GUI=OFF
 cmake --build build-asan -j"$(nproc)"
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# Every parser of line and file bytes under libFuzzer, a minute per target.
+bash fuzz/run-fuzzers.sh build-fuzz 60

@@ -1,0 +1,98 @@
+#include "FuzzSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vantor::fuzz {
+
+void Fail(const char* what, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: property broken: %s\n", file, line, what);
+    std::abort();
+}
+
+std::uint8_t FuzzInput::Byte() {
+    if (rest_.empty()) {
+        return 0;
+    }
+    const std::uint8_t value = rest_.front();
+    rest_ = rest_.subspan(1);
+    return value;
+}
+
+std::string FuzzInput::RestAsText() const {
+    return std::string(reinterpret_cast<const char*>(rest_.data()), rest_.size());
+}
+
+SystemTime InstantClock::UtcNow() {
+    SystemTime t;
+    t.year = 2026;
+    t.month = 12;
+    t.day = 8;
+    t.dayOfWeek = 2;
+    const std::int64_t msOfDay = nowMs_ % (24 * 3600 * 1000);
+    t.hour = static_cast<std::uint16_t>(msOfDay / 3600000);
+    t.minute = static_cast<std::uint16_t>(msOfDay / 60000 % 60);
+    t.second = static_cast<std::uint16_t>(msOfDay / 1000 % 60);
+    t.milliseconds = static_cast<std::uint16_t>(msOfDay % 1000);
+    return t;
+}
+
+SystemTime InstantClock::LocalTime(std::int64_t seconds) {
+    const std::int64_t saved = nowMs_;
+    nowMs_ = seconds * 1000;
+    const SystemTime t = UtcNow();
+    nowMs_ = saved;
+    return t;
+}
+
+void InstantClock::Sleep(unsigned milliseconds) {
+    nowMs_ += milliseconds;
+    if (onSleep_) {
+        onSleep_();
+    }
+}
+
+ReplayDevice::ReplayDevice(std::span<const std::uint8_t> bytes, std::size_t pieceSize)
+    : bytes_(bytes), pieceSize_(std::max<std::size_t>(pieceSize, 1)) {}
+
+void ReplayDevice::Arrive() {
+    arrived_ = std::min(bytes_.size(), arrived_ + pieceSize_);
+}
+
+bool ReplayDevice::GetSettings(LineSettings& settings) {
+    settings = settings_;
+    return true;
+}
+
+bool ReplayDevice::SetSettings(const LineSettings& settings) {
+    settings_ = settings;
+    return true;
+}
+
+std::size_t ReplayDevice::Read(std::uint8_t* buffer, std::size_t room) {
+    const std::size_t count = std::min(room, arrived_ - read_);
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(read_), count, buffer);
+    read_ += count;
+    return count;
+}
+
+bool ReplayDevice::Write(const std::uint8_t*, std::size_t) {
+    return true;
+}
+
+bool ReplayDevice::WaitTransmitted(unsigned) {
+    return true;
+}
+
+ReplayLine::ReplayLine(std::span<const std::uint8_t> bytes, std::size_t pieceSize)
+    : device(bytes, pieceSize) {
+    clock.SetOnSleep([this] { device.Arrive(); });
+}
+
+ReplayPort::ReplayPort(std::span<const std::uint8_t> bytes, std::size_t pieceSize)
+    : line(bytes, pieceSize) {
+    port.m_hCom = ComHandle::Of(&line.device);
+}
+
+}  // namespace vantor::fuzz
