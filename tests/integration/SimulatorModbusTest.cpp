@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -106,6 +107,64 @@ TEST_P(SimulatorModbus, TenCyclesLogTheServedCodes) {
     live->dlg.OnStop();
     EXPECT_EQ(live->Messages(), std::vector<std::string>{});
     ExpectRowsMatchRecords(*live, Served(), kCycles, true);
+}
+
+// What the program shows when the transducer misbehaves, tick by tick.
+struct Misbehaviour {
+    std::vector<std::string> args;
+    int goodTicks;  // ticks that pass before the failing one
+    const char* message;
+};
+
+TEST_P(SimulatorModbus, MisbehaviourStopsPollingWithItsMessage) {
+    const Misbehaviour cases[] = {
+        {{"--silent"}, 0, "Ошибка: Буфер обмена пуст"},
+        {{"--bad-crc-every", "3"}, 2, "Ошибка: Ошибка контрольной суммы"},
+        {{"--exception", "2"},
+         0,
+         "Ошибка: Адрес данных указанный в запросе не доступен данному подчиненному"},
+        {{"--exception", "4"}, 0, "Ошибка: Подчиненный не отвечает"},
+    };
+    for (const Misbehaviour& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        live.reset();
+        sim.reset();
+        ASSERT_NO_FATAL_FAILURE(StartModbus(c.args));
+        live->dlg.OnStart();
+        for (int tick = 0; tick < c.goodTicks; ++tick) {
+            live->Tick();
+        }
+        EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+        live->Tick(200);
+        EXPECT_EQ(live->Messages(), std::vector<std::string>{c.message});
+        EXPECT_FALSE(live->window.TimerRunning(1));
+    }
+}
+
+// The program takes a well-formed answer from another address as it comes.
+TEST_P(SimulatorModbus, AnswersFromAnotherAddressAreTaken) {
+    ASSERT_NO_FATAL_FAILURE(StartModbus({"--reply-address", "9", "--trace"}));
+    live->dlg.OnStart();
+    live->Tick();
+    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+    EXPECT_TRUE(sim->WaitForOutput(GetParam().ascii ? "tx 3A 30 39 30 34" : "tx 09 04"))
+        << sim->Output();
+}
+
+// Offset of the simulator's clock from the computer's UTC clock after its last setting.
+long ClockOffsetMs(const std::string& output) {
+    const auto at = output.rfind("offset ");
+    return at == std::string::npos ? 1L << 30 : std::stol(output.substr(at + 7));
+}
+
+TEST_P(SimulatorModbus, ClockSynchronisationSetsTheTransducerClock) {
+    ASSERT_NO_FATAL_FAILURE(StartModbus({"--clock-offset", "3600"}));
+    live->dlg.m_nPeriod = 50;
+    live->dlg.OnSyncClock();
+    ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
+    EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
+    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+    EXPECT_TRUE(live->window.TimerRunning(1));  // polling starts afresh
 }
 
 INSTANTIATE_TEST_SUITE_P(Framings, SimulatorModbus,

@@ -101,8 +101,8 @@ void LivePolling::Load(const std::string& sample) {
     dlg.m_strConfigName = sample;
 }
 
-void LivePolling::Tick() {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+void LivePolling::Tick(int waitMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     ISerialDevice* device = dlg.m_port.m_hCom.Device();
     while (device != nullptr && device->BytesWaiting() == 0 &&
            std::chrono::steady_clock::now() < deadline) {

@@ -57,8 +57,8 @@ public:
 
     // Loads a configuration of samples/ as the file page does.
     void Load(const std::string& sample);
-    // Waits (at most two seconds) for the answer to the request outstanding, then runs the tick.
-    void Tick();
+    // Waits (at most `waitMs`) for the answer to the request outstanding, then runs the tick.
+    void Tick(int waitMs = 2000);
     // The data rows of every log written so far, in order: each row its tab-separated fields.
     std::vector<std::vector<std::string>> LogRows() const;
     std::vector<std::string> LogHeader() const;
