@@ -1,0 +1,216 @@
+#include "app/TemplateBuilder.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
+
+#include "app/ClickLabel.h"
+#include "app/FieldLook.h"
+#include "app/UpDownControl.h"
+#include "res/AppIcon.h"
+
+namespace vantor {
+
+namespace {
+
+using res::ControlKind;
+
+bool Has(const res::ControlSpec& spec, unsigned style) {
+    return (spec.style & style) != 0;
+}
+
+QString Text(const res::ControlSpec& spec) {
+    return QString::fromStdString(spec.text);
+}
+
+QWidget* CreateText(const res::ControlSpec& spec, QWidget* parent) {
+    QLabel* label = Has(spec, res::kNotify) ? new ClickLabel(parent) : new QLabel(parent);
+    label->setText(Text(spec));
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment((Has(spec, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
+                        Qt::AlignTop);
+    label->setWordWrap(Has(spec, res::kTwoLines));
+    if (Has(spec, res::kTabStop)) {
+        label->setFocusPolicy(Qt::TabFocus);
+    }
+    return label;
+}
+
+QWidget* CreateGroupBox(const res::ControlSpec& spec, QWidget* parent) {
+    auto* box = new QGroupBox(Text(spec), parent);
+    box->setAlignment(Has(spec, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft);
+    // A frame is drawn around its neighbours; clicks go through it to them.
+    box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QWidget* CreateEdit(const res::ControlSpec& spec, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    SetReadOnlyLook(edit, Has(spec, res::kReadOnly));
+    return edit;
+}
+
+QWidget* CreatePushButton(const res::ControlSpec& spec, QWidget* parent) {
+    auto* button = new QPushButton(Text(spec), parent);
+    // Enter is routed by the dialog itself, as the platform's dialog manager does.
+    button->setAutoDefault(false);
+    button->setDefault(spec.kind == ControlKind::DefaultButton);
+    button->setCheckable(spec.kind == ControlKind::PushCheckBox);
+    return button;
+}
+
+QWidget* CreateDropList(const res::ControlSpec& spec, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    std::vector<QString> items;
+    for (const std::string& item : spec.items) {
+        items.push_back(QString::fromStdString(item));
+    }
+    if (Has(spec, res::kSorted)) {
+        std::sort(items.begin(), items.end());
+    }
+    for (const QString& item : items) {
+        combo->addItem(item);
+    }
+    combo->setCurrentIndex(-1);
+    return combo;
+}
+
+QWidget* CreateSpin(QWidget* parent, QWidget* previous) {
+    auto* spin = new UpDownControl(parent);
+    spin->SetBuddy(qobject_cast<QLineEdit*>(previous));
+    return spin;
+}
+
+QWidget* CreateIcon(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setScaledContents(true);
+    label->setPixmap(res::AppIcon().pixmap(48));
+    return label;
+}
+
+// Radio buttons that follow one another form a group, started anew at a button marked first
+// of its group; each group is exclusive on its own, not with the other radios of the dialog.
+class RadioGrouper {
+public:
+    explicit RadioGrouper(QWidget* parent) : m_parent(parent) {}
+    void Add(QWidget* control, const res::ControlSpec& spec) {
+        auto* radio = qobject_cast<QRadioButton*>(control);
+        if (radio == nullptr) {
+            m_group = nullptr;
+            return;
+        }
+        if (m_group == nullptr || Has(spec, res::kGroup)) {
+            m_group = new QButtonGroup(m_parent);
+        }
+        m_group->addButton(radio);
+    }
+
+private:
+    QWidget* m_parent;
+    QButtonGroup* m_group = nullptr;
+};
+
+}  // namespace
+
+QString WrapToWidth(const QString& text, const QFont& font, int width) {
+    const QFontMetrics metrics(font);
+    QString wrapped;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            wrapped += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    return wrapped + line;
+}
+
+ControlMap TemplateBuilder::Build(const res::DialogTemplate& dialog, QWidget* parent) const {
+    parent->setFont(m_font);
+    ControlMap controls;
+    RadioGrouper grouper(parent);
+    std::vector<QWidget*> frames;
+    QWidget* previous = nullptr;
+    for (const res::ControlSpec& spec : dialog.controls) {
+        QWidget* control = Create(spec, parent, previous);
+        SetControlId(control, spec.id);
+        Place(control, spec);
+        control->setHidden(Has(spec, res::kHidden));
+        grouper.Add(control, spec);
+        if (spec.kind == ControlKind::GroupBox) {
+            frames.push_back(control);
+        }
+        controls.Add(spec.id, control);
+        previous = control;
+    }
+    for (QWidget* frame : frames) {
+        frame->lower();
+    }
+    return controls;
+}
+
+QSize TemplateBuilder::ClientSize(const res::DialogTemplate& dialog) const {
+    return QSize(m_units.X(dialog.width), m_units.Y(dialog.height));
+}
+
+QWidget* TemplateBuilder::Create(const res::ControlSpec& spec, QWidget* parent,
+                                 QWidget* previous) const {
+    switch (spec.kind) {
+        case ControlKind::Text:
+            return CreateText(spec, parent);
+        case ControlKind::GroupBox:
+            return CreateGroupBox(spec, parent);
+        case ControlKind::Edit:
+            return CreateEdit(spec, parent);
+        case ControlKind::PushButton:
+        case ControlKind::DefaultButton:
+        case ControlKind::PushCheckBox:
+            return CreatePushButton(spec, parent);
+        case ControlKind::CheckBox:
+            return new QCheckBox(Text(spec), parent);
+        case ControlKind::RadioButton:
+            return new QRadioButton(Text(spec), parent);
+        case ControlKind::DropList:
+            return CreateDropList(spec, parent);
+        case ControlKind::Spin:
+            return CreateSpin(parent, previous);
+        case ControlKind::Icon:
+            return CreateIcon(parent);
+    }
+    return new QWidget(parent);
+}
+
+void TemplateBuilder::Place(QWidget* control, const res::ControlSpec& spec) const {
+    QRect rect = m_units.ToPixels(spec.rect);
+    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        // The template's height is that of the dropped list; the closed box is one line high.
+        const int closedHeight = combo->sizeHint().height();
+        const int itemHeight = std::max(1, QFontMetrics(m_font).height());
+        combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
+        rect.setHeight(closedHeight);
+    }
+    if (Has(spec, res::kTwoLines)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            const bool isRadio = qobject_cast<QRadioButton*>(control) != nullptr;
+            const int indicator =
+                isRadio ? control->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                              control->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing)
+                        : m_units.X(4);
+            button->setText(WrapToWidth(button->text(), m_font, rect.width() - indicator));
+        }
+    }
+    control->setGeometry(rect);
+}
+
+}  // namespace vantor

@@ -1,0 +1,9 @@
+#include <QApplication>
+
+#include "app/MorvikApp.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    vantor::CMorvikApp app;
+    return app.InitInstance();
+}

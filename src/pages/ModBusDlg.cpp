@@ -1,0 +1,99 @@
+#include "pages/ModBusDlg.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "app/DataExchange.h"
+#include "app/MorvikWindow.h"
+#include "app/UpDownControl.h"
+#include "pages/MinPeriod.h"
+#include "res/Templates.h"
+
+namespace vantor {
+
+namespace {
+constexpr int kAsciiRadio = 1090;
+constexpr int kAddressEdit = 1091;
+constexpr int kRtuRadio = 1092;
+constexpr int kAddressSpin = 1093;
+constexpr int kHighestAddress = 255;
+}  // namespace
+
+CModBusDlg::CModBusDlg(CMorvikWindow* main)
+    : CPage(main, res::ModbusPageTemplate(), &CMorvikWindow::m_pModbusPage) {
+    m_spinAddr = m_controls.As<UpDownControl>(kAddressSpin);
+    if (m_spinAddr != nullptr) {
+        m_spinAddr->SetRange(0, kHighestAddress);
+    }
+    m_pEditAddr = m_controls.As<QLineEdit>(kAddressEdit);
+    const CMorvikDlg& dlg = MainState();
+    m_nAddr = static_cast<std::uint8_t>(dlg.m_nDevAddr & 0xFF);
+    m_nMode = dlg.m_b8Bit;
+    UpdateData(false);
+    for (const auto& [id, rtu] : {std::pair{kAsciiRadio, false}, std::pair{kRtuRadio, true}}) {
+        if (auto* radio = m_controls.As<QRadioButton>(id)) {
+            const bool isRtu = rtu;
+            connect(radio, &QRadioButton::clicked, this,
+                    [this, isRtu] { Run([this, isRtu] { OnModeChosen(isRtu); }); });
+        }
+    }
+    WatchFocus({kAddressEdit});
+}
+
+bool CModBusDlg::UpdateData(bool saveAndValidate) {
+    static const std::vector<Binding<CModBusDlg>> bindings = {
+        BindControl<CModBusDlg>(kAddressSpin),
+        BindRadio({kAsciiRadio, kRtuRadio}, &CModBusDlg::m_nMode),
+        BindByte(kAddressEdit, &CModBusDlg::m_nAddr),
+    };
+    const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
+        m_pMain->ReportInvalidField(field, message);
+    });
+    return exchange.Run(*this, bindings, saveAndValidate);
+}
+
+void CModBusDlg::FocusFirstControl() {
+    if (m_pEditAddr != nullptr) {
+        m_pEditAddr->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool CModBusDlg::CommitAddress() {
+    const bool committed = UpdateData(true);
+    MainState().m_nDevAddr = m_nAddr;
+    return committed;
+}
+
+void CModBusDlg::OnFocusLost(int /*id*/) {
+    // A field that did not read has the focus back, so the page stays.
+    if (CommitAddress()) {
+        ApplyClosingRule({kAsciiRadio, kAddressEdit, kRtuRadio});
+    }
+}
+
+void CModBusDlg::OnLeaving() {
+    CommitAddress();
+}
+
+void CModBusDlg::OnModeChosen(bool rtu) {
+    CMorvikDlg& dlg = MainState();
+    UpdateData(true);
+    dlg.m_strDataBits = std::string(1, rtu ? '8' : '7');
+    dlg.m_port.Configure(dlg.SettingsText());
+    dlg.m_b8Bit = m_nMode;
+    FocusFirstControl();
+    const auto minimum =
+        ModbusPageMinPeriod(dlg.m_saItems.size(), dlg.m_strBaud, dlg.m_b8Bit != 0, rtu);
+    if (minimum) {
+        RaisePollPeriod(dlg, *m_pMain, *minimum);
+    }
+}
+
+void CModBusDlg::paintEvent(QPaintEvent* event) {
+    CPage::paintEvent(event);
+    if (!IsClosing() && isActiveWindow() && m_pEditAddr != nullptr && !m_pEditAddr->hasFocus()) {
+        m_pEditAddr->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+}  // namespace vantor

@@ -1,0 +1,64 @@
+#include "pages/NomDlg.h"
+
+#include <QComboBox>
+#include <cstdio>
+
+#include "app/MorvikWindow.h"
+#include "polling/TextNumbers.h"
+#include "res/Templates.h"
+
+namespace vantor {
+
+namespace {
+
+constexpr int kVoltageList = 1098;
+constexpr int kCurrentList = 1099;
+
+std::string Format(const char* format, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+CNomDlg::CNomDlg(CMorvikWindow* main)
+    : CPage(main, res::NominalPageTemplate(), &CMorvikWindow::m_pNomPage) {
+    const CMorvikDlg& dlg = MainState();
+    SelectText(kVoltageList, Format("%.0f", dlg.m_dUnom));
+    SelectText(kCurrentList, Format("%.1f", dlg.m_dInom));
+    if (auto* list = m_controls.As<QComboBox>(kVoltageList)) {
+        connect(list, &QComboBox::activated, this, [this] { Run([this] { OnVoltageChosen(); }); });
+    }
+    if (auto* list = m_controls.As<QComboBox>(kCurrentList)) {
+        connect(list, &QComboBox::activated, this, [this] { Run([this] { OnCurrentChosen(); }); });
+    }
+    WatchFocus({kVoltageList, kCurrentList});
+}
+
+void CNomDlg::OnVoltageChosen() {
+    CMorvikDlg& dlg = MainState();
+    dlg.ResetValues();
+    dlg.m_dUnom = ParseRealText(SelectedText(kVoltageList));
+    dlg.RecomputeVoltageCoefficients();
+    Redisplay();
+}
+
+void CNomDlg::OnCurrentChosen() {
+    CMorvikDlg& dlg = MainState();
+    dlg.ResetValues();
+    dlg.m_dInom = ParseRealText(SelectedText(kCurrentList));
+    dlg.RecomputeCurrentCoefficients();
+    Redisplay();
+}
+
+void CNomDlg::Redisplay() {
+    MainState().RefreshValues();
+    m_pMain->UpdateData(false);
+}
+
+void CNomDlg::OnFocusLost(int /*id*/) {
+    ApplyClosingRule({kVoltageList, kCurrentList});
+}
+
+}  // namespace vantor

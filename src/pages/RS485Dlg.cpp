@@ -1,0 +1,106 @@
+#include "pages/RS485Dlg.h"
+
+#include <QComboBox>
+
+#include "app/MorvikWindow.h"
+#include "pages/MinPeriod.h"
+#include "res/Templates.h"
+
+namespace vantor {
+
+namespace {
+constexpr int kPortList = 1023;
+constexpr int kParityList = 1087;
+constexpr int kStopBitsList = 1088;
+constexpr int kBaudList = 1089;
+}  // namespace
+
+CRS485Dlg::CRS485Dlg(CMorvikWindow* main)
+    : CPage(main, res::PortPageTemplate(), &CMorvikWindow::m_pPortPage) {
+    const CMorvikDlg& dlg = MainState();
+    SelectText(kPortList, dlg.m_port.m_strPortName);
+    SelectText(kStopBitsList, dlg.m_strStopBits);
+    SelectText(kParityList, dlg.m_strParity);
+    SelectText(kBaudList, dlg.m_strBaud);
+    ConnectList(kPortList, &CRS485Dlg::OnPortChosen);
+    ConnectList(kParityList, &CRS485Dlg::OnParityChosen);
+    ConnectList(kStopBitsList, &CRS485Dlg::OnStopBitsChosen);
+    ConnectList(kBaudList, &CRS485Dlg::OnBaudChosen);
+    WatchFocus({kPortList, kParityList, kStopBitsList, kBaudList});
+}
+
+void CRS485Dlg::ConnectList(int id, void (CRS485Dlg::*handler)()) {
+    if (auto* list = m_controls.As<QComboBox>(id)) {
+        connect(list, &QComboBox::activated, this,
+                [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    }
+}
+
+void CRS485Dlg::ApplySettings() {
+    CMorvikDlg& dlg = MainState();
+    dlg.m_port.Configure(dlg.SettingsText());
+}
+
+void CRS485Dlg::OnPortChosen() {
+    CComPort& port = MainState().m_port;
+    port.m_strPortName = SelectedText(kPortList);
+    if (port.m_strPortName != port.m_strOpenPortName) {
+        SwitchPort(port.m_strPortName);
+    }
+    SelectText(kPortList, port.m_strPortName);
+}
+
+void CRS485Dlg::SwitchPort(const std::string& name) {
+    CComPort& port = MainState().m_port;
+    if (port.m_strOpenPortName != kNoPortName) {
+        port.Close();
+    }
+    if (name == kNoPortName) {
+        port.m_strOpenPortName = kNoPortName;
+        return;
+    }
+    if (port.Open(name)) {
+        port.m_strOpenPortName = name;
+        ApplySettings();
+        return;
+    }
+    port.m_strPortName = port.m_strOpenPortName;
+    if (port.m_strOpenPortName != kNoPortName) {
+        port.Open(port.m_strOpenPortName);
+        ApplySettings();
+    }
+}
+
+void CRS485Dlg::OnParityChosen() {
+    CMorvikDlg& dlg = MainState();
+    if (dlg.m_port.m_strPortName != kNoPortName) {
+        dlg.m_strParity = SelectedText(kParityList);
+        ApplySettings();
+    }
+}
+
+void CRS485Dlg::OnStopBitsChosen() {
+    CMorvikDlg& dlg = MainState();
+    if (dlg.m_port.m_strPortName != kNoPortName) {
+        dlg.m_strStopBits = SelectedText(kStopBitsList);
+        ApplySettings();
+    }
+}
+
+void CRS485Dlg::OnBaudChosen() {
+    CMorvikDlg& dlg = MainState();
+    if (dlg.m_port.m_strPortName != kNoPortName) {
+        dlg.m_strBaud = SelectedText(kBaudList);
+        ApplySettings();
+    }
+    const auto minimum = PortPageMinPeriod(dlg.m_saItems.size(), dlg.m_strBaud, dlg.m_b8Bit != 0);
+    if (minimum) {
+        RaisePollPeriod(dlg, *m_pMain, *minimum);
+    }
+}
+
+void CRS485Dlg::OnFocusLost(int /*id*/) {
+    ApplyClosingRule({kPortList, kParityList, kStopBitsList, kBaudList});
+}
+
+}  // namespace vantor
