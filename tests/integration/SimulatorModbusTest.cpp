@@ -6,83 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "support/LivePolling.h"
+#include "support/SimulatorSession.h"
 
 namespace vantor::test {
 namespace {
 
 constexpr int kCycles = 10;
 
-// The log's column label of a quantity as the simulator's record names it.
-std::string RecordKey(const std::string& label) {
-    if (label == "F") {
-        return "f";
-    }
-    return label == "Ufcp" ? "Uф.cp" : label;
-}
-
-// The transducer-clock column: hours and minutes from "thm", seconds from "tms".
-std::string ClockColumn(const ServedRecord& served) {
-    const long hm = served.at("thm");
-    char seconds[16];
-    std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(served.at("tms")) / 1000);
-    std::string text = seconds;
-    text[text.size() - 3] = ',';
-    char column[32];
-    std::snprintf(column, sizeof column, "%.2ld:%.2ld:%s", hm >> 8, hm & 0xFF, text.c_str());
-    return column;
-}
-
-// Every log row holds exactly the codes of the answer that completed its cycle; a quantity the
-// answer did not carry shows 0.
-void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,
-                            int cycles, bool transducerClock) {
-    const auto header = live.LogHeader();
-    const auto rows = live.LogRows();
-    ASSERT_GT(header.size(), 1u);
-    ASSERT_EQ(rows.size(), static_cast<std::size_t>(cycles));
-    ASSERT_GE(served.size(), rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        ASSERT_EQ(rows[r].size(), header.size()) << "row " << r;
-        if (transducerClock) {
-            EXPECT_EQ(rows[r][0], ClockColumn(served[r])) << "row " << r;
-        }
-        for (std::size_t c = 1; c < header.size(); ++c) {
-            const auto code = served[r].find(RecordKey(header[c]));
-            EXPECT_EQ(rows[r][c], CodeText(code == served[r].end() ? 0 : code->second))
-                << "row " << r << " column " << header[c];
-        }
-    }
-}
-
-// The simulator on a private home, and the working state that finds it as "COM1".
-class SimulatorFixture {
-protected:
-    // Starts the simulator, then the working state, whose initialisation opens its port.
-    void Start(const std::vector<std::string>& args, const std::string& sample) {
-        std::vector<std::string> all = {"--record", record};
-        all.insert(all.end(), args.begin(), args.end());
-        sim = std::make_unique<SimProcess>(home, all);
-        ASSERT_TRUE(sim->Ready()) << sim->Output();
-        live = std::make_unique<LivePolling>(home);
-        ASSERT_EQ(live->dlg.m_port.m_strPortName, "COM1");
-        live->Load(sample);
-    }
-
-    std::vector<ServedRecord> Served() const { return ReadServedRecords(record); }
-
-    TempHome home;
-    std::string record = home.Path() + "/served.txt";
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<LivePolling> live;
-};
-
 struct ModbusCase {
     const char* name;
     bool ascii;
 };
 
-class SimulatorModbus : public SimulatorFixture, public testing::TestWithParam<ModbusCase> {
+class SimulatorModbus : public SimulatorSession, public testing::TestWithParam<ModbusCase> {
 protected:
     // The simulator is held to the framing under test, so the other one would go unanswered.
     void StartModbus(std::vector<std::string> args = {}) {

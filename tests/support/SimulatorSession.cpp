@@ -1,0 +1,62 @@
+#include "support/SimulatorSession.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace vantor::test {
+namespace {
+
+// The log's column label of a quantity as the simulator's record names it.
+std::string RecordKey(const std::string& label) {
+    if (label == "F") {
+        return "f";
+    }
+    return label == "Ufcp" ? "Uф.cp" : label;
+}
+
+// The transducer-clock column: hours and minutes from "thm", seconds from "tms".
+std::string ClockColumn(const ServedRecord& served) {
+    const long hm = served.at("thm");
+    char seconds[16];
+    std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(served.at("tms")) / 1000);
+    std::string text = seconds;
+    text[text.size() - 3] = ',';
+    char column[32];
+    std::snprintf(column, sizeof column, "%.2ld:%.2ld:%s", hm >> 8, hm & 0xFF, text.c_str());
+    return column;
+}
+
+}  // namespace
+
+void SimulatorSession::Start(const std::vector<std::string>& args, const std::string& sample) {
+    std::vector<std::string> all = {"--record", record};
+    all.insert(all.end(), args.begin(), args.end());
+    sim = std::make_unique<SimProcess>(home, all);
+    ASSERT_TRUE(sim->Ready()) << sim->Output();
+    live = std::make_unique<LivePolling>(home);
+    ASSERT_EQ(live->dlg.m_port.m_strPortName, "COM1");
+    live->Load(sample);
+}
+
+void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,
+                            int cycles, bool transducerClock) {
+    const auto header = live.LogHeader();
+    const auto rows = live.LogRows();
+    ASSERT_GT(header.size(), 1u);
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(cycles));
+    ASSERT_GE(served.size(), rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), header.size()) << "row " << r;
+        if (transducerClock) {
+            EXPECT_EQ(rows[r][0], ClockColumn(served[r])) << "row " << r;
+        }
+        for (std::size_t c = 1; c < header.size(); ++c) {
+            const auto code = served[r].find(RecordKey(header[c]));
+            EXPECT_EQ(rows[r][c], CodeText(code == served[r].end() ? 0 : code->second))
+                << "row " << r << " column " << header[c];
+        }
+    }
+}
+
+}  // namespace vantor::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/LivePolling.h"
+
+namespace vantor::test {
+
+// The simulator on a private home with a record of what it served, and the working state that
+// finds it as "COM1".
+class SimulatorSession {
+protected:
+    // Starts the simulator, then the working state, whose initialisation opens its port, and
+    // loads the sample.
+    void Start(const std::vector<std::string>& args, const std::string& sample);
+    std::vector<ServedRecord> Served() const { return ReadServedRecords(record); }
+
+    TempHome home;
+    std::string record = home.Path() + "/served.txt";
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<LivePolling> live;
+};
+
+// Every log row holds exactly the codes of the answer that completed its cycle (row i, the
+// i-th answer that carried values); a quantity the answer did not carry shows 0. With
+// `transducerClock` the time column must be the clock the answer carried.
+void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,
+                            int cycles, bool transducerClock);
+
+}  // namespace vantor::test
