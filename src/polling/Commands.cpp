@@ -11,7 +11,6 @@ namespace vantor {
 
 namespace {
 
-constexpr const char* kNoPort = "НЕТ";
 constexpr const char* kErrorCaption = "Ошибка";
 constexpr std::size_t kTextsPerItem = 3;
 constexpr std::uint8_t kWriteMultipleRegisters = 16;
@@ -119,7 +118,7 @@ void CMorvikDlg::OnSyncClock() {
         return;
     }
     SuspendPolling(*this);
-    if (m_port.m_strPortName == kNoPort) {
+    if (m_port.m_strPortName == kNoPortName) {
         return;
     }
     DrainInput(*this);
@@ -137,7 +136,7 @@ void CMorvikDlg::OnMeasureDelay() {
     }
     SuspendPolling(*this);
     ByteArray params = PrepareIecExchange(*this, IecBlockExtent::WithGroup);
-    if (m_port.m_strPortName == kNoPort) {
+    if (m_port.m_strPortName == kNoPortName) {
         return;
     }
     DrainInput(*this);

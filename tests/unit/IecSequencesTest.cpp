@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "polling/MorvikDlg.h"
+#include "support/FakePlatform.h"
+#include "support/IecFrames.h"
+#include "support/RecordingWindow.h"
+#include "support/ScriptedIecSecondary.h"
+
+namespace vantor::test {
+namespace {
+
+// 9600 baud, two stop bits, no parity, 8 data bits.
+constexpr std::uint8_t kEightBitSettings = 0x95;
+
+class IecSequences : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dlg.OnInitDialog();
+        dlg.m_strConfigName = "demo-iec.dat";
+        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Напряжение (Ub)", "101", "2",
+                         "Напряжение (Uc)", "103", "2", "Время (tms)",     "200", "2",
+                         "Время (thm)",     "201", "2", "Время (ty)",      "202", "2"};
+        // The clock items come with the ASDU's time stamp and are not polled.
+        dlg.m_baItemCot = {23, 23, 23, 23, 23, 23, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        dlg.ApplySerialSettings(kEightBitSettings);
+        dlg.m_nProtocol = 1;
+        dlg.m_nProtoTag = 1;
+    }
+
+    void Start(int mode, int group = 0) {
+        dlg.m_nIecMode = mode;
+        window.combos[ctl::kGroupCombo] = group;
+        dlg.OnStart();
+    }
+
+    void Tick() {
+        fake.clock.Advance(dlg.m_nPeriod);
+        dlg.OnTimer(kPollTimer);
+    }
+
+    TextArray TraceSince(std::size_t from) const {
+        const TextArray all = station.Trace();
+        return TextArray(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
+    }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& m : window.messages) {
+            texts.push_back(m.caption + ": " + m.text);
+        }
+        return texts;
+    }
+
+    FakePlatform fake;
+    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
+    ScriptedIecSecondary station{com1};
+    RecordingWindow window;
+    CMorvikDlg dlg{window, fake.platform};
+};
+
+TEST_F(IecSequences, GroupPollingInterrogatesThenAsksForClass2Data) {
+    station.class2 = {station.Confirmation(100, 7), station.Values(9, 23, {5000, 7, 0xFB2E}),
+                      station.Confirmation(100, 10)};
+    Start(0, 3);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 23", "class 2"}));
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+
+    Tick();  // the confirmation: no values
+    EXPECT_EQ(dlg.m_raw[kRawUa], 0);
+    Tick();  // the group's values
+    EXPECT_EQ(dlg.m_raw[kRawUa], 5000);
+    EXPECT_EQ(dlg.m_raw[kRawUb], 7);
+    EXPECT_EQ(dlg.m_raw[kRawUc], static_cast<std::int16_t>(0xFB2E));
+    EXPECT_EQ(dlg.m_nAsduType, 9);
+    EXPECT_EQ(station.Trace().size(), 6u);
+
+    // The termination restarts the cycle on the initialised link: the interrogation comes next.
+    const std::size_t before = station.Trace().size();
+    Tick();
+    EXPECT_EQ(TraceSince(before), (TextArray{"C_IC 6 QOI 23", "class 2"}));
+    EXPECT_FALSE(dlg.m_bLinkReady);
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(IecSequences, ReadModeSendsAReadCommandPerBlock) {
+    station.commandAnswers = {station.Confirmation(100, 9), station.Values(9, 5, {5000, 7}),
+                              station.Values(9, 5, {0xFB2E})};
+    Start(1);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "C_RD 5 IOA 256"}));
+    Tick();
+    Tick();
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "C_RD 5 IOA 256",
+                                          "C_RD 5 IOA 259", "C_RD 5 IOA 256"}));
+    EXPECT_EQ(dlg.m_raw[kRawUa], 5000);
+    EXPECT_EQ(dlg.m_raw[kRawUc], static_cast<std::int16_t>(0xFB2E));
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(IecSequences, LinkLevelReadingAsksForClass2DataEveryTick) {
+    station.class2 = {station.Values(21, 5, {1, 2}), station.Values(21, 5, {3}),
+                      Hex("10 00 01 01 16")};
+    Start(2);
+    Tick();
+    Tick();
+    EXPECT_EQ(dlg.m_raw[kRawUa], 1);
+    EXPECT_EQ(dlg.m_raw[kRawUc], 3);
+    // An accepted answer without an ASDU takes no values; the next request follows.
+    Tick();
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "class 2", "class 2",
+                                          "class 2", "class 2"}));
+    EXPECT_EQ(dlg.m_nAsduType, 21);
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(IecSequences, SingleCharacterConfirmsAtStartButFailsATick) {
+    station.commandAnswers = {Hex("E5")};
+    station.class2 = {Hex("E5")};
+    Start(0);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 20", "class 2"}));
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    Tick();
+    EXPECT_FALSE(dlg.m_bRunning);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: Ошибка"}));
+}
+
+TEST_F(IecSequences, UnansweredLinkStatusStopsBeforeAnyCommand) {
+    station.linkStatus = {};
+    Start(0);
+    EXPECT_EQ(station.Trace(), (TextArray{"status"}));
+    EXPECT_FALSE(dlg.m_bRunning);
+    EXPECT_FALSE(window.TimerRunning(kPollTimer));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: Ошибка при инициализации канала"}));
+}
+
+TEST_F(IecSequences, RefusedInterrogationShowsTheCauseOfTheSecondAnswer) {
+    struct Case {
+        std::uint8_t cause;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {44, "Неизвестный идентификатор типа"},
+        {45, "Неизвестная причина передачи"},
+        {46, "Нет подтверждения активации/деактивации опроса"},
+        {47, "Неизвестный адрес объекта информации"},
+        {0x40 | 47, "Неизвестный адрес объекта информации"},
+        {0x40 | 7, "Нет подтверждения активации/деактивации опроса"},
+    };
+    for (const Case& c : cases) {
+        window.messages.clear();
+        com1.ClearWrites();
+        station.commandAnswers = {station.Confirmation(100, 47)};
+        station.class2 = {station.Confirmation(100, c.cause)};
+        Start(0);
+        EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 20", "class 2"}))
+            << c.message;
+        EXPECT_FALSE(dlg.m_bRunning) << c.message;
+        EXPECT_FALSE(window.TimerRunning(kPollTimer)) << c.message;
+        EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: " + c.message}));
+    }
+}
+
+TEST_F(IecSequences, ResetFailureAtStartIsNotReported) {
+    station.reset = {};
+    Start(2);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "class 2"}));
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+}  // namespace
+}  // namespace vantor::test
