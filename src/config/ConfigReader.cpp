@@ -149,7 +149,6 @@ void ReadAttributes(IByteStream& stream, CMorvikDlg& dlg) {
 }
 
 void ReadRatios(IByteStream& stream, CMorvikDlg& dlg) {
-    dlg.m_baRatioBytes.clear();
     dlg.m_baRatioBytes = stream.Read(kRatioSize);
     dlg.m_nKn = ReadBigEndian24(dlg.m_baRatioBytes, kKnOffset);
     dlg.m_nKt = ReadBigEndian24(dlg.m_baRatioBytes, kKtOffset);

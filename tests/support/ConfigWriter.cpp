@@ -11,28 +11,15 @@ constexpr std::uint8_t kLongerLength = 0xFF;
 constexpr std::uint16_t kWideMarker = 0xFFFE;
 constexpr std::uint16_t kDwordLength = 0xFFFF;
 
-void AppendLength(ByteArray& out, std::size_t length) {
+// A word holds lengths below `wordLimit`: the plain prefix keeps 0xFFFE for the UTF-16
+// marker, the prefix after the marker does not.
+void AppendLength(ByteArray& out, std::size_t length, std::size_t wordLimit) {
     if (length < kLongerLength) {
         out.push_back(static_cast<std::uint8_t>(length));
         return;
     }
     out.push_back(kLongerLength);
-    if (length < kWideMarker) {
-        AppendWord(out, static_cast<std::uint16_t>(length));
-        return;
-    }
-    AppendWord(out, kDwordLength);
-    AppendDword(out, static_cast<std::uint32_t>(length));
-}
-
-// After the marker the word step may hold 0xFFFE as a length.
-void AppendWideLength(ByteArray& out, std::size_t length) {
-    if (length < kLongerLength) {
-        out.push_back(static_cast<std::uint8_t>(length));
-        return;
-    }
-    out.push_back(kLongerLength);
-    if (length < kDwordLength) {
+    if (length < wordLimit) {
         AppendWord(out, static_cast<std::uint16_t>(length));
         return;
     }
@@ -110,7 +97,7 @@ void AppendDword(ByteArray& out, std::uint32_t value) {
 
 void AppendString(ByteArray& out, std::string_view utf8) {
     const std::string text = Utf8ToWindows1251(utf8);
-    AppendLength(out, text.size());
+    AppendLength(out, text.size(), kWideMarker);
     out.insert(out.end(), text.begin(), text.end());
 }
 
@@ -118,7 +105,7 @@ void AppendWideString(ByteArray& out, std::string_view utf8) {
     const std::u16string units = Utf8ToUtf16(utf8);
     out.push_back(kLongerLength);
     AppendWord(out, kWideMarker);
-    AppendWideLength(out, units.size());
+    AppendLength(out, units.size(), kDwordLength);
     for (const char16_t unit : units) {
         AppendWord(out, unit);
     }

@@ -9,22 +9,17 @@
 
 #include "config/ConfigFields.h"
 #include "polling/MorvikDlg.h"
+#include "support/ConfigLoadTest.h"
 #include "support/ConfigWriter.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingWindow.h"
 
 namespace vantor {
 namespace {
 
-using test::AppendDword;
 using test::AppendString;
-using test::AppendWord;
 using test::ConfigDescription;
 using test::ConfigRecord;
-using test::FakePlatform;
 using test::MeasurementSection;
 using test::ProtocolSection;
-using test::RecordingWindow;
 using test::WriteConfiguration;
 
 ConfigRecord Item(const std::string& name, const std::string& address) {
@@ -103,30 +98,7 @@ ConfigDescription SmallConfiguration(std::size_t count) {
     return d;
 }
 
-class ConfigReader : public ::testing::Test {
-protected:
-    ConfigReader() { dlg.OnInitDialog(); }
-
-    void Load(const ByteArray& bytes) {
-        CMemoryByteStream stream(bytes);
-        ReadConfiguration(stream, dlg);
-    }
-    void Load(const ConfigDescription& d) { Load(WriteConfiguration(d)); }
-
-    std::vector<std::string> ActiveKeys() const {
-        std::vector<std::string> keys;
-        for (std::size_t j = 0; j < dlg.m_saQtyKeys.size(); ++j) {
-            if (dlg.m_baActive.at(j)) {
-                keys.push_back(dlg.m_saQtyKeys[j]);
-            }
-        }
-        return keys;
-    }
-
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
-};
+using ConfigReader = test::ConfigLoadTest;
 
 TEST_F(ConfigReader, ReadsTheWorkedExample) {
     Load(WorkedExample());
@@ -378,9 +350,11 @@ TEST_F(ConfigReader, RefusesImpossibleStringLengths) {
          ReadFailure::Kind::PastEnd},  // UTF-16: twice as many bytes
     };
     for (const auto& c : cases) {
-        ByteArray bytes = {0, 0, 0, 0, 1};
-        bytes.insert(bytes.end(), c.prefix.begin(), c.prefix.end());
-        bytes.insert(bytes.end(), 64, 'x');
+        ByteArray bytes = {0, 0, 0, 0, 1};  // header and one record
+        for (const std::uint8_t b : c.prefix) {
+            bytes.push_back(b);
+        }
+        bytes.resize(bytes.size() + 64, 'x');
         try {
             Load(bytes);
             ADD_FAILURE() << "no failure";
@@ -433,11 +407,9 @@ TEST_F(ConfigReader, SurvivesDamagedFiles) {
     }
 }
 
-TEST(ActiveQuantities, MatchKeysFollowedByAParenthesis) {
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
-    dlg.OnInitDialog();
+using ActiveQuantities = test::ConfigLoadTest;
+
+TEST_F(ActiveQuantities, MatchKeysFollowedByAParenthesis) {
     struct Case {
         const char* name;
         std::vector<std::string> active;
@@ -451,20 +423,13 @@ TEST(ActiveQuantities, MatchKeysFollowedByAParenthesis) {
     for (const auto& c : cases) {
         dlg.m_saItems = {c.name, "0", "2"};
         UpdateActiveQuantities(dlg);
-        std::vector<std::string> active;
-        for (std::size_t j = 0; j < 32; ++j) {
-            if (dlg.m_baActive[j]) {
-                active.push_back(dlg.m_saQtyKeys[j]);
-            }
-        }
-        EXPECT_EQ(active, c.active) << c.name;
+        EXPECT_EQ(ActiveKeys(), c.active) << c.name;
     }
 }
 
-TEST(UnitDivisors, FollowTheRatiosAtTwentyPercentOverNominal) {
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
+using UnitDivisors = test::ConfigLoadTest;
+
+TEST_F(UnitDivisors, FollowTheRatiosAtTwentyPercentOverNominal) {
     struct Case {
         double unom, inom;
         std::uint32_t kn, kt, unitU, unitI, unitP;

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "config/ConfigReader.h"
-#include "polling/MorvikDlg.h"
 #include "support/ConfigDescriptionText.h"
+#include "support/ConfigLoadTest.h"
 #include "support/ConfigWriter.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingWindow.h"
 
 namespace vantor {
 namespace {
@@ -36,30 +34,14 @@ TEST(Samples, RegenerateToTheCommittedBytes) {
     }
 }
 
-class SampleLoad : public ::testing::Test {
+class SampleLoad : public test::ConfigLoadTest {
 protected:
-    SampleLoad() { dlg.OnInitDialog(); }
-
-    void Load(const std::string& sample) {
+    void LoadSample(const std::string& sample) {
         CFileByteStream stream;
         ASSERT_TRUE(stream.Open(SamplePath(sample)));
         ReadConfiguration(stream, dlg);
         UpdateActiveQuantities(dlg);
     }
-
-    std::vector<std::string> ActiveKeys() const {
-        std::vector<std::string> keys;
-        for (std::size_t j = 0; j < dlg.m_saQtyKeys.size(); ++j) {
-            if (dlg.m_baActive.at(j)) {
-                keys.push_back(dlg.m_saQtyKeys[j]);
-            }
-        }
-        return keys;
-    }
-
-    test::FakePlatform fake;
-    test::RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 const std::vector<std::string> kDemoKeys = {"Ua",  "Ub",  "Uc", "Ia", "Ib",  "Ic", "Uab",
@@ -67,7 +49,7 @@ const std::vector<std::string> kDemoKeys = {"Ua",  "Ub",  "Uc", "Ia", "Ib",  "Ic
                                             "Qb",  "Qc",  "Q",  "f",  "tms", "thm"};
 
 TEST_F(SampleLoad, ModbusDemo) {
-    ASSERT_NO_THROW(Load("demo.dat"));
+    ASSERT_NO_THROW(LoadSample("demo.dat"));
     EXPECT_EQ(ActiveKeys(), kDemoKeys);
     EXPECT_EQ(dlg.m_saItems.size(), 60u);
     EXPECT_EQ(dlg.m_saDivisors.size(), 21u);
@@ -81,7 +63,7 @@ TEST_F(SampleLoad, ModbusDemo) {
 }
 
 TEST_F(SampleLoad, IecDemo) {
-    ASSERT_NO_THROW(Load("demo-iec.dat"));
+    ASSERT_NO_THROW(LoadSample("demo-iec.dat"));
     EXPECT_EQ(ActiveKeys(), kDemoKeys);
     EXPECT_EQ(dlg.m_nProtoTag, 1);
     EXPECT_EQ(dlg.m_nProtocol, 1);
