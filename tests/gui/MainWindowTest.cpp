@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "GuiTestSupport.h"
+#include "app/AboutDlg.h"
+#include "app/Caption.h"
+#include "app/QuantityFields.h"
+
+namespace vantor::test {
+namespace {
+
+bool IsBlack(QLineEdit* field) {
+    return field->palette().color(QPalette::Base) == Qt::black &&
+           field->palette().color(QPalette::Text) == Qt::black;
+}
+
+TEST(Caption, KeepsWhatComesBeforeAnEarlierFilePart) {
+    struct Case {
+        const char* caption;
+        const char* file;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Vantor 3 VuRo", "device.dat", "Vantor 3 VuRo (device.dat)"},
+        {"Vantor 3 VuRo (device.dat)", "other.dat", "Vantor 3 VuRo (other.dat)"},
+        {"Vantor 3 VuRo", "", "Vantor 3 VuRo ()"},
+        {"(old) caption", "a.dat", "(old) caption (a.dat)"},  // "(" at 0 is not a file part
+        {"x(old)", "a.dat", " (a.dat)"},                      // "(" at 1 keeps nothing
+        {"Прибор (файл).dat", "новый.dat", "Прибор (новый.dat)"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CaptionWithFile(QString::fromUtf8(c.caption), QString::fromUtf8(c.file)),
+                  QString::fromUtf8(c.expected))
+            << c.caption;
+    }
+}
+
+TEST(PresentQuantities, GroupFilterKeepsOnlyTheChosenGroup) {
+    ByteArray active(32, 1);
+    active.at(5) = 0;
+    ByteArray cot(41, 20);  // more tags than flags: the tags beyond 32 belong to nobody
+    cot.at(0) = 23;
+    cot.at(1) = 24;
+    cot.at(40) = 25;
+    // Everything present unless filtered: "Общий", or another mode, uses the flags as they are.
+    for (const auto& [group, mode] : {std::pair{0, 0}, std::pair{3, 1}, std::pair{3, 2}}) {
+        const auto present = PresentQuantities(active, cot, group, mode);
+        EXPECT_TRUE(present.at(0) && present.at(1) && present.at(2));
+        EXPECT_FALSE(present.at(5));
+    }
+    const auto group3 = PresentQuantities(active, cot, 3, 0);
+    EXPECT_TRUE(group3.at(0));   // tag 23
+    EXPECT_FALSE(group3.at(1));  // tag 24
+    EXPECT_FALSE(group3.at(2));  // tag 20
+    EXPECT_FALSE(group3.at(5));  // absent anyway
+}
+
+class MainWindow : public MainWindowTest {};
+
+TEST_F(MainWindow, StartsWithItsCaptionDefaultsAndLockedRecordTime) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantor 3 VuRo"));
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(Text(1090), QStringLiteral("500"));
+    EXPECT_EQ(Text(1092), QStringLiteral("00 : 00 : 15"));
+    EXPECT_TRUE(Control<QLineEdit>(1092)->isReadOnly());
+    EXPECT_EQ(Control<QComboBox>(1127)->currentText(), QStringLiteral("Общий"));
+    EXPECT_TRUE(Control<QRadioButton>(1125)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(1134)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(1137)->isChecked());
+    EXPECT_EQ(Text(1141), QString());
+    EXPECT_EQ(Dlg().m_port.m_strPortName, "COM1");
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(MainWindow, DataExchangeShowsAndSavesInItsOrder) {
+    Dlg().m_strUa = "57.735";
+    Dlg().m_nPeriod = 750;
+    Dlg().m_bSave = TRUE;
+    Dlg().m_nIecMode = 0;
+    Dlg().m_nProtocol = 1;
+    Dlg().m_nFcb = -1;
+    ASSERT_TRUE(window->UpdateData(false));
+    EXPECT_EQ(Text(1005), QStringLiteral("57.735"));
+    EXPECT_EQ(Text(1090), QStringLiteral("750"));
+    EXPECT_TRUE(Control<QAbstractButton>(1097)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(1132)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(1123)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(1136)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(1137)->isChecked());
+
+    SetText(1090, QStringLiteral(" 1200 "));
+    SetText(1092, QStringLiteral("00 : 01 : 00"));
+    Control<QRadioButton>(1133)->setChecked(true);
+    Control<QAbstractButton>(1114)->setChecked(true);
+    ASSERT_TRUE(window->UpdateData(true));
+    EXPECT_EQ(Dlg().m_nPeriod, 1200u);
+    EXPECT_EQ(Dlg().m_strRecTime, "00 : 01 : 00");
+    EXPECT_EQ(Dlg().m_nIecMode, 1);
+    EXPECT_EQ(Dlg().m_bPhysical, TRUE);
+    EXPECT_EQ(Dlg().m_nFcb, -1);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(MainWindow, UnreadablePollPeriodStopsTheSaveAtItsField) {
+    for (const char* bad : {"abc", "", "-5", "12x", "4294967296"}) {
+        SCOPED_TRACE(bad);
+        prompts.messages.clear();
+        Dlg().m_bPhysical = FALSE;
+        Dlg().m_strRecTime = "old";
+        Dlg().m_nMinPeriod = 150;
+        ASSERT_TRUE(window->UpdateData(false));
+        Control<QAbstractButton>(1114)->setChecked(true);  // bound before the poll period
+        SetText(1091, QStringLiteral("999"));              // bound right after it
+        SetText(1092, QStringLiteral("new"));
+        SetText(1090, QString::fromUtf8(bad));
+        EXPECT_FALSE(window->UpdateData(true));
+        EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
+        EXPECT_EQ(prompts.messages.at(0).icon, MessageIcon::Warning);
+        EXPECT_EQ(Dlg().m_bPhysical, TRUE);
+        EXPECT_EQ(Dlg().m_nPeriod, 500u);
+        EXPECT_EQ(Dlg().m_nMinPeriod, 150u);
+        EXPECT_EQ(Dlg().m_strRecTime, "old");
+        EXPECT_TRUE(Control<QLineEdit>(1090)->hasFocus());
+        EXPECT_EQ(Control<QLineEdit>(1090)->selectedText(), QString::fromUtf8(bad));
+    }
+}
+
+TEST_F(MainWindow, EnterCommitsAndRedisplaysButNeverCloses) {
+    QLineEdit* period = Control<QLineEdit>(1090);
+    period->setFocus();
+    period->setText(QStringLiteral("800"));
+    PressKey(period, Qt::Key_Return);
+    EXPECT_EQ(Dlg().m_nPeriod, 800u);
+    period->setText(QStringLiteral("letters"));
+    PressKey(period, Qt::Key_Return);
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Dlg().m_nPeriod, 800u);
+}
+
+TEST_F(MainWindow, EnterOnAFocusedPushButtonPressesIt) {
+    QPushButton* stop = Control<QPushButton>(1095);
+    stop->setFocus();
+    Dlg().m_bRunning = TRUE;
+    PressKey(stop, Qt::Key_Return);
+    EXPECT_EQ(Dlg().m_bRunning, FALSE);
+}
+
+TEST_F(MainWindow, EscapeClosesTheWindow) {
+    PressKey(Control<QLineEdit>(1090), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
+TEST_F(MainWindow, DispatchReportsAnIndexOutOfRangeAndStopsAPollTick) {
+    window->Dispatch([] { throw InvalidArgument(); });
+    EXPECT_EQ(prompts.Texts(),
+              std::vector<std::string>{"Vantor 3: Encountered an improper argument."});
+
+    prompts.messages.clear();
+    Dlg().m_bRunning = TRUE;
+    window->SetTimer(kPollTimer, 500);
+    window->Dispatch([] { throw InvalidArgument(); }, true);
+    EXPECT_EQ(Dlg().m_bRunning, FALSE);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    const auto timers = window->findChildren<QTimer*>();
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_FALSE(timers.front()->isActive());
+}
+
+TEST_F(MainWindow, StartWithAnEmptyItemListIsReportedOnceAtTheDispatchPoint) {
+    Dlg().m_strConfigName = "empty.dat";  // loaded, but with no items to plan
+    Click(Control<QPushButton>(1094));
+    EXPECT_EQ(prompts.Texts(),
+              std::vector<std::string>{"Vantor 3: Encountered an improper argument."});
+}
+
+TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
+    QLineEdit* ua = Control<QLineEdit>(1005);    // flag 0
+    QLineEdit* ub = Control<QLineEdit>(1007);    // flag 1
+    QLineEdit* uc = Control<QLineEdit>(1009);    // flag 2
+    QLineEdit* freq = Control<QLineEdit>(1053);  // flag 26
+    Dlg().m_baActive.at(26) = 0;
+    const ByteArray flags = Dlg().m_baActive;
+    Dlg().m_baItemCot.assign(40, 20);
+    Dlg().m_baItemCot.at(0) = 23;
+    Dlg().m_baItemCot.at(2) = 24;
+    Dlg().m_baItemCot.at(39) = 25;
+    window->grab();
+    EXPECT_FALSE(IsBlack(ua));
+    EXPECT_FALSE(IsBlack(ub));
+    EXPECT_TRUE(IsBlack(freq));
+
+    Dlg().m_nIecMode = 0;
+    Control<QComboBox>(1127)->setCurrentIndex(3);
+    window->grab();
+    EXPECT_FALSE(IsBlack(ua));
+    EXPECT_TRUE(IsBlack(ub));
+    EXPECT_TRUE(IsBlack(uc));
+    EXPECT_TRUE(IsBlack(freq));
+    EXPECT_EQ(Dlg().m_baActive, flags);
+
+    Control<QComboBox>(1127)->setCurrentIndex(0);
+    window->grab();
+    EXPECT_FALSE(IsBlack(ub));
+}
+
+TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {
+    Click(Control<QRadioButton>(1123));
+    EXPECT_EQ(Dlg().m_nProtocol, 1);
+    EXPECT_EQ(Dlg().m_strDataBits, "8");
+    EXPECT_EQ(Dlg().m_b8Bit, TRUE);
+    EXPECT_EQ(Dlg().m_nProtoTag, 1);
+    EXPECT_EQ(com1->Settings().dataBits, 8);
+
+    Click(Control<QRadioButton>(1125));
+    EXPECT_EQ(Dlg().m_nProtoTag, 255);
+    EXPECT_EQ(Dlg().m_strDataBits, "8");
+    EXPECT_EQ(Dlg().m_b8Bit, TRUE);
+    EXPECT_EQ(Dlg().m_nProtocol, 1);  // until the next commit
+}
+
+TEST_F(MainWindow, RecordTimeCheckUnlocksItsField) {
+    Click(Control<QAbstractButton>(1118));
+    EXPECT_EQ(Dlg().m_bRecTime, TRUE);
+    EXPECT_FALSE(Control<QLineEdit>(1092)->isReadOnly());
+    Click(Control<QAbstractButton>(1118));
+    EXPECT_TRUE(Control<QLineEdit>(1092)->isReadOnly());
+}
+
+TEST_F(MainWindow, AboutOpensForTheCommandAndItsLowBits) {
+    for (unsigned command : {0x0010u, 0x0013u, 0x001Fu}) {
+        QString caption;
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(about, nullptr);
+            caption = about->windowTitle();
+            for (QLabel* label : about->findChildren<QLabel*>()) {
+                texts << label->text();
+            }
+            Click(about->Controls().As<QPushButton>(1));
+        });
+        window->OnSysCommand(command);
+        EXPECT_EQ(caption, QStringLiteral("About Vantor 3")) << command;
+        EXPECT_TRUE(texts.contains(QStringLiteral("Vantor 3 Version 1.1")));
+    }
+    bool opened = false;
+    QTimer::singleShot(0, [&] { opened = QApplication::activeModalWidget() != nullptr; });
+    window->OnSysCommand(0x0020);
+    ProcessEvents();
+    EXPECT_FALSE(opened);
+}
+
+}  // namespace
+}  // namespace vantor::test

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+#include <set>
+
+#include "GuiTestSupport.h"
+#include "app/ClickLabel.h"
+#include "app/TemplateBuilder.h"
+#include "app/ValueFont.h"
+#include "res/Templates.h"
+
+namespace vantor::test {
+namespace {
+
+// The dialog font of the templates' own platform: 6 pixels average width, 13 high.
+const DialogUnits kClassicUnits(6, 13);
+
+struct Built {
+    std::unique_ptr<QWidget> dialog = std::make_unique<QWidget>();
+    ControlMap controls;
+};
+
+Built Build(const res::DialogTemplate& dialog, const DialogUnits& units = kClassicUnits) {
+    Built built;
+    built.controls = TemplateBuilder(units, DialogFont()).Build(dialog, built.dialog.get());
+    return built;
+}
+
+const std::vector<const res::DialogTemplate*>& AllTemplates() {
+    static const std::vector<const res::DialogTemplate*> all = {
+        &res::MainTemplate(),     &res::AboutTemplate(),      &res::FilePageTemplate(),
+        &res::PortPageTemplate(), &res::ModbusPageTemplate(), &res::NominalPageTemplate(),
+        &res::IecPageTemplate()};
+    return all;
+}
+
+TEST(TemplateBuilder, EveryControlHasItsIdAtItsRectangle) {
+    for (const res::DialogTemplate* dialog : AllTemplates()) {
+        SCOPED_TRACE(dialog->id);
+        const Built built = Build(*dialog);
+        std::set<int> ids;
+        for (const res::ControlSpec& spec : dialog->controls) {
+            if (spec.id == res::kNoId) {
+                continue;
+            }
+            EXPECT_TRUE(ids.insert(spec.id).second) << "id twice: " << spec.id;
+            QWidget* control = built.controls.Find(spec.id);
+            ASSERT_NE(control, nullptr) << spec.id;
+            EXPECT_EQ(ControlIdOf(control), spec.id);
+            const QRect expected = kClassicUnits.ToPixels(spec.rect);
+            if (qobject_cast<QComboBox*>(control) != nullptr) {
+                // A closed list is one line high; the template's height is the dropped list's.
+                EXPECT_EQ(control->geometry().topLeft(), expected.topLeft()) << spec.id;
+                EXPECT_EQ(control->width(), expected.width()) << spec.id;
+            } else {
+                EXPECT_EQ(control->geometry(), expected) << spec.id;
+            }
+        }
+        EXPECT_EQ(built.controls.All().size(), ids.size());
+    }
+}
+
+TEST(TemplateBuilder, DialogUnitsFollowThePlatformRounding) {
+    struct Case {
+        const res::DialogTemplate& dialog;
+        int id;
+        QRect pixels;
+    };
+    // Corners converted one by one, x × 6 / 4 and y × 13 / 8, halves rounded up.
+    const Case cases[] = {
+        {res::MainTemplate(), 1015, QRect(77, 73, 67, 20)},
+        {res::MainTemplate(), 1053, QRect(555, 73, 68, 20)},
+        {res::MainTemplate(), 1090, QRect(122, 401, 67, 20)},
+        {res::MainTemplate(), 1138, QRect(302, 393, 105, 33)},
+        {res::ModbusPageTemplate(), 1091, QRect(128, 16, 37, 20)},
+        {res::IecPageTemplate(), 1119, QRect(243, 10, 60, 19)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const Built built = Build(c.dialog);
+        QWidget* control = built.controls.Find(c.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->geometry(), c.pixels);
+    }
+    const TemplateBuilder builder(kClassicUnits, DialogFont());
+    EXPECT_EQ(builder.ClientSize(res::MainTemplate()), QSize(656, 541));
+    EXPECT_EQ(builder.ClientSize(res::PortPageTemplate()), QSize(153, 132));
+}
+
+TEST(TemplateBuilder, ProportionsHoldAtAnyFontSize) {
+    QFont small = DialogFont();
+    QFont large = small;
+    large.setPointSize(small.pointSize() * 2);
+    const DialogUnits a = DialogUnits::Of(small);
+    const DialogUnits b = DialogUnits::Of(large);
+    EXPECT_NEAR(b.BaseWidth(), 2 * a.BaseWidth(), 1);
+    EXPECT_NEAR(b.BaseHeight(), 2 * a.BaseHeight(), 2);
+    const Built built = Build(res::MainTemplate(), b);
+    const QRect field = built.controls.Find(1015)->geometry();
+    EXPECT_EQ(field, b.ToPixels({51, 45, 45, 12}));
+}
+
+TEST(TemplateBuilder, KindsAndStylesBecomeWidgetProperties) {
+    const Built main = Build(res::MainTemplate());
+    const ControlMap& c = main.controls;
+    EXPECT_TRUE(c.As<QLineEdit>(1092)->isReadOnly());
+    EXPECT_TRUE(c.As<QLineEdit>(1015)->isReadOnly());
+    EXPECT_FALSE(c.As<QLineEdit>(1090)->isReadOnly());
+    EXPECT_TRUE(c.Find(1050)->isHidden());
+    EXPECT_TRUE(c.As<QPushButton>(1050)->isDefault());
+    EXPECT_TRUE(c.Find(1143)->isHidden());
+    EXPECT_TRUE(c.Find(1091)->isHidden());
+    EXPECT_FALSE(c.Find(1094)->isHidden());
+    EXPECT_TRUE(c.As<QPushButton>(1114)->isCheckable());
+    EXPECT_FALSE(c.As<QPushButton>(1094)->isCheckable());
+    EXPECT_EQ(c.As<QGroupBox>(1002)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
+    for (int tab : {1107, 1110, 1111, 1113, 1112}) {
+        EXPECT_NE(qobject_cast<ClickLabel*>(c.Find(tab)), nullptr) << tab;
+    }
+    EXPECT_EQ(c.Find(1107)->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(c.Find(1110)->focusPolicy(), Qt::NoFocus);
+    for (int twoLines : {1138, 1130, 1134}) {
+        EXPECT_TRUE(c.As<QAbstractButton>(twoLines)->text().contains(QLatin1Char('\n')))
+            << twoLines;
+    }
+    EXPECT_TRUE(Build(res::IecPageTemplate()).controls.Find(1124)->isHidden());
+}
+
+TEST(TemplateBuilder, ListsKeepOrSortTheirItems) {
+    struct Case {
+        const res::DialogTemplate& dialog;
+        int id;
+        QStringList items;
+    };
+    const Case cases[] = {
+        {res::MainTemplate(),
+         1127,
+         {"Общий", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15",
+          "16"}},
+        {res::PortPageTemplate(),
+         1023,
+         {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "НЕТ"}},
+        {res::PortPageTemplate(), 1087, {"ЧЕТ", "НЕЧЕТ", "НЕТ"}},
+        {res::PortPageTemplate(),
+         1089,
+         {"1200", "2400", "4800", "9600", "14400", "19200", "38400", "76800"}},
+        {res::NominalPageTemplate(), 1099, {"0.5", "1.0", "2.5", "5.0"}},
+        {res::NominalPageTemplate(), 1098, {"100", "380"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const Built built = Build(c.dialog);
+        auto* list = built.controls.As<QComboBox>(c.id);
+        ASSERT_NE(list, nullptr);
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) {
+            items << list->itemText(i);
+        }
+        EXPECT_EQ(items, c.items);
+        EXPECT_EQ(list->currentIndex(), -1);
+    }
+}
+
+TEST(TemplateBuilder, EachRadioGroupIsExclusiveOnItsOwn) {
+    const Built main = Build(res::MainTemplate());
+    const ControlMap& c = main.controls;
+    c.As<QRadioButton>(1132)->setChecked(true);
+    c.As<QRadioButton>(1136)->setChecked(true);
+    c.As<QRadioButton>(1125)->setChecked(true);
+    c.As<QRadioButton>(1123)->setChecked(true);
+    EXPECT_FALSE(c.As<QRadioButton>(1125)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(1132)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(1136)->isChecked());
+    c.As<QRadioButton>(1134)->setChecked(true);
+    EXPECT_FALSE(c.As<QRadioButton>(1132)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(1123)->isChecked());
+}
+
+TEST(TemplateBuilder, FramesLieBeneathWhatTheyFrame) {
+    const Built modbus = Build(res::ModbusPageTemplate());
+    // The mode frame comes after its radio buttons in the template, yet clicks reach them.
+    QWidget* ascii = modbus.controls.Find(1090);
+    const QPoint middle = ascii->geometry().center();
+    EXPECT_EQ(modbus.dialog->childAt(middle), ascii);
+}
+
+TEST(ValueFont, IsTheEnlargedDefaultFontInArialScaledWithTheDialogFont) {
+    const QFont classic = ValueFont(kClassicUnits);
+    EXPECT_TRUE(classic.bold());
+    EXPECT_EQ(classic.family(), QStringLiteral("Arial"));
+    EXPECT_NEAR(QFontMetrics(classic).height(), 21, 1);
+    const QFont doubled = ValueFont(DialogUnits(12, 26));
+    EXPECT_NEAR(QFontMetrics(doubled).height(), 42, 2);
+}
+
+}  // namespace
+}  // namespace vantor::test
