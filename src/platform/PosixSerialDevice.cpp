@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace vantor {
 namespace {
@@ -102,18 +103,39 @@ void MakeRaw(termios2& tio, const LineSettings& s) {
     tio.c_cc[VTIME] = 0;
 }
 
+// Another program holds the device when it locked it (flock, as serial tools do) or asked
+// the terminal for exclusive use (which root could otherwise pass through).
+bool HeldElsewhere(int fd) {
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        return true;
+    }
+    int exclusive = 0;
+    return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+// A terminal device for our use alone, or -1.
+int OpenExclusive(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    termios2 tio{};
+    if (ioctl(fd, TCGETS2, &tio) != 0 || HeldElsewhere(fd) || ioctl(fd, TIOCEXCL) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 class PosixSerialDevice : public ISerialDevice {
 public:
-    explicit PosixSerialDevice(int fd) : fd_(fd) {}
+    PosixSerialDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     PosixSerialDevice(const PosixSerialDevice&) = delete;
     PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
-    ~PosixSerialDevice() override {
-        // A pseudo-terminal outlives its users, and with it the exclusive flag.
-        ioctl(fd_, TIOCNXCL);
-        close(fd_);
-    }
+    ~PosixSerialDevice() override { Release(); }
 
     bool GetSettings(LineSettings& settings) override {
+        ReopenIfHungUp();
         termios2 tio{};
         if (ioctl(fd_, TCGETS2, &tio) != 0) {
             return false;
@@ -134,21 +156,8 @@ public:
     }
 
     bool SetSettings(const LineSettings& settings) override {
-        termios2 tio{};
-        if (!IsSupported(settings) || ioctl(fd_, TCGETS2, &tio) != 0) {
-            return false;
-        }
-        MakeRaw(tio, settings);
-        if (ioctl(fd_, TCSETS2, &tio) != 0) {
-            return false;
-        }
-        lastRequested_ = settings;
-        // Pseudo-terminals have no modem lines; their refusal changes nothing on the line.
-        int dtr = TIOCM_DTR;
-        int rts = TIOCM_RTS;
-        ioctl(fd_, settings.dtrOn ? TIOCMBIS : TIOCMBIC, &dtr);
-        ioctl(fd_, settings.rtsOn ? TIOCMBIS : TIOCMBIC, &rts);
-        return true;
+        ReopenIfHungUp();
+        return Apply(settings);
     }
 
     std::size_t BytesWaiting() override {
@@ -169,6 +178,7 @@ public:
     }
 
     bool Write(const std::uint8_t* bytes, std::size_t count) override {
+        ReopenIfHungUp();
         const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
         std::size_t done = 0;
         while (done < count) {
@@ -205,6 +215,60 @@ public:
     }
 
 private:
+    bool Apply(const LineSettings& settings) {
+        termios2 tio{};
+        if (!IsSupported(settings) || ioctl(fd_, TCGETS2, &tio) != 0) {
+            return false;
+        }
+        const termios2 previous = tio;
+        MakeRaw(tio, settings);
+        if (ioctl(fd_, TCSETS2, &tio) != 0) {
+            return false;
+        }
+        // Pseudo-terminals turn 7 data bits into 8 without an error. Such a port keeps its
+        // previous settings and reports the refusal, like a driver that rejects the request.
+        // (They drop parity as well, which means nothing on a line that has no bits.)
+        termios2 applied{};
+        if (ioctl(fd_, TCGETS2, &applied) != 0 ||
+            (applied.c_cflag & CSIZE) != (tio.c_cflag & CSIZE)) {
+            ioctl(fd_, TCSETS2, &previous);
+            return false;
+        }
+        lastRequested_ = settings;
+        configured_ = true;
+        // Pseudo-terminals have no modem lines; their refusal changes nothing on the line.
+        int dtr = TIOCM_DTR;
+        int rts = TIOCM_RTS;
+        ioctl(fd_, settings.dtrOn ? TIOCMBIS : TIOCMBIC, &dtr);
+        ioctl(fd_, settings.rtsOn ? TIOCMBIS : TIOCMBIC, &rts);
+        return true;
+    }
+
+    // A device whose other end went away (a pseudo-terminal's master closed, a USB adapter
+    // pulled out) is dead for good. Once its path leads to a device again, that one takes over
+    // at the start of the next exchange, with the settings last applied.
+    void ReopenIfHungUp() {
+        pollfd p{fd_, 0, 0};
+        if (poll(&p, 1, 0) <= 0 || (p.revents & POLLHUP) == 0) {
+            return;
+        }
+        const int fd = OpenExclusive(path_);
+        if (fd < 0) {
+            return;
+        }
+        Release();
+        fd_ = fd;
+        if (configured_) {
+            Apply(lastRequested_);
+        }
+    }
+
+    void Release() {
+        // A pseudo-terminal outlives its users, and with it the exclusive flag.
+        ioctl(fd_, TIOCNXCL);
+        close(fd_);
+    }
+
     bool WaitWritable(SteadyClock::time_point deadline) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
@@ -216,32 +280,19 @@ private:
     }
 
     int fd_;
+    std::string path_;
     LineSettings lastRequested_;
+    bool configured_ = false;
 };
-
-// Another program holds the device when it locked it (flock, as serial tools do) or asked
-// the terminal for exclusive use (which root could otherwise pass through).
-bool HeldElsewhere(int fd) {
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        return true;
-    }
-    int exclusive = 0;
-    return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
-}
 
 }  // namespace
 
 std::unique_ptr<ISerialDevice> PosixSerialOpener::Open(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = OpenExclusive(path);
     if (fd < 0) {
         return nullptr;
     }
-    termios2 tio{};
-    if (ioctl(fd, TCGETS2, &tio) != 0 || HeldElsewhere(fd) || ioctl(fd, TIOCEXCL) != 0) {
-        close(fd);
-        return nullptr;
-    }
-    return std::make_unique<PosixSerialDevice>(fd);
+    return std::make_unique<PosixSerialDevice>(fd, path);
 }
 
 }  // namespace vantor
