@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/PosixSerialDevice.h"
 #include "polling/ControlIds.h"
 #include "support/SimulatorSession.h"
 
@@ -60,11 +63,6 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
     }
 }
 
-long ClockOffsetMs(const std::string& output) {
-    const auto at = output.rfind("offset ");
-    return at == std::string::npos ? 1L << 30 : std::stol(output.substr(at + 7));
-}
-
 TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_NO_FATAL_FAILURE(StartIec({"--clock-offset", "-7200"}, 2));
     live->dlg.m_nPeriod = 50;
@@ -88,37 +86,103 @@ TEST_F(SimulatorIec, DelayAcquisitionMeasuresTheLineAndSendsTheDelayBack) {
         << sim->Output();
 }
 
-struct RefusalCase {
+enum class Action { Start, SyncClock };
+
+struct FailureCase {
     std::vector<std::string> args;
-    bool clockCommand;  // refused at clock synchronisation, else at the start of polling
+    int mode;
+    Action action;
+    int ticks;  // poll ticks after the action
     const char* message;
+    bool pollingAfter;
 };
 
-TEST_F(SimulatorIec, RefusalsShowTheirCause) {
-    const RefusalCase cases[] = {
-        {{"--refuse", "47"}, false, "Ошибка: Неизвестный адрес объекта информации"},
-        {{"--refuse", "45"}, false, "Ошибка: Неизвестная причина передачи"},
-        {{"--refuse", "46"}, false, "Ошибка: Нет подтверждения активации/деактивации опроса"},
+// Refusals show their cause; a silent or garbling transducer shows what the program makes of it.
+TEST_F(SimulatorIec, RefusalsAndMisbehaviourShowTheirMessages) {
+    const FailureCase cases[] = {
+        {{"--refuse", "47"},
+         0,
+         Action::Start,
+         0,
+         "Ошибка: Неизвестный адрес объекта информации",
+         false},
+        {{"--refuse", "45"}, 0, Action::Start, 0, "Ошибка: Неизвестная причина передачи", false},
+        {{"--refuse", "46"},
+         0,
+         Action::Start,
+         0,
+         "Ошибка: Нет подтверждения активации/деактивации опроса",
+         false},
         {{"--refuse", "44", "--refuse-type", "103"},
-         true,
-         "Ошибка: Неизвестный идентификатор типа"},
+         0,
+         Action::SyncClock,
+         0,
+         "Ошибка: Неизвестный идентификатор типа",
+         true},
+        {{"--silent"}, 2, Action::Start, 0, "Ошибка: Ошибка при инициализации канала", false},
+        // Status, reset and the deactivation are answered soundly, the confirmation is not.
+        {{"--bad-crc-every", "4"}, 2, Action::Start, 1, "Ошибка: Ошибка контрольной суммы", false},
     };
-    for (const RefusalCase& c : cases) {
-        SCOPED_TRACE(c.args[1]);
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));
         live.reset();
         sim.reset();
-        ASSERT_NO_FATAL_FAILURE(StartIec(c.args, 0));
+        ASSERT_NO_FATAL_FAILURE(StartIec(c.args, c.mode));
         live->dlg.m_nPeriod = 50;
-        if (c.clockCommand) {
+        if (c.action == Action::SyncClock) {
             live->dlg.OnSyncClock();
         } else {
             live->dlg.OnStart();
         }
+        for (int tick = 0; tick < c.ticks; ++tick) {
+            live->Tick();
+        }
         EXPECT_EQ(live->Messages(), std::vector<std::string>{c.message});
-        // Only the refused interrogation leaves polling idle; after the clock command polling
-        // starts again.
-        EXPECT_EQ(live->window.TimerRunning(1), c.clockCommand);
+        EXPECT_EQ(live->window.TimerRunning(1), c.pollingAfter);
     }
+}
+
+// Sends one frame over the port link and collects the answer.
+ByteArray Exchange(ISerialDevice& line, const ByteArray& frame) {
+    line.Write(frame.data(), frame.size());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (line.BytesWaiting() == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ByteArray answer(line.BytesWaiting());
+    answer.resize(line.Read(answer.data(), answer.size()));
+    return answer;
+}
+
+// The link layer as a secondary keeps it: ACD while confirmations wait, and the last answer
+// again for a request whose frame count bit did not change.
+TEST(SimulatorIecLink, FlagsClass1DataAndRepeatsAnswersWhenTheFrameCountBitStays) {
+    TempHome home;
+    SimProcess sim(home, {"--config", "samples/demo-iec.dat"});
+    ASSERT_TRUE(sim.Ready()) << sim.Output();
+    PosixSerialOpener opener;
+    const auto line = opener.Open(home.Path() + "/.vantor3/ports/com1");
+    ASSERT_NE(line, nullptr);
+
+    EXPECT_EQ(Exchange(*line, {0x10, 0x49, 0x05, 0x4E, 0x16}),
+              (ByteArray{0x10, 0x0B, 0x05, 0x10, 0x16}));  // status of link
+    EXPECT_EQ(Exchange(*line, {0x10, 0x40, 0x05, 0x45, 0x16}),
+              (ByteArray{0x10, 0x00, 0x05, 0x05, 0x16}));  // reset acknowledged
+    // Station interrogation, FCB 1: acknowledged with ACD, the confirmation waits.
+    EXPECT_EQ(Exchange(*line, {0x68, 0x09, 0x09, 0x68, 0x73, 0x05, 0x64, 0x01, 0x06, 0x05, 0x00,
+                               0x00, 0x14, 0xFC, 0x16}),
+              (ByteArray{0x10, 0x20, 0x05, 0x25, 0x16}));
+    const ByteArray confirmation = Exchange(*line, {0x10, 0x5B, 0x05, 0x60, 0x16});
+    EXPECT_EQ(confirmation, (ByteArray{0x68, 0x09, 0x09, 0x68, 0x28, 0x05, 0x64, 0x01, 0x07, 0x05,
+                                       0x00, 0x00, 0x14, 0xB2, 0x16}));
+    EXPECT_EQ(Exchange(*line, {0x10, 0x5B, 0x05, 0x60, 0x16}), confirmation);  // FCB stayed 0
+    const ByteArray values = Exchange(*line, {0x10, 0x7B, 0x05, 0x80, 0x16});
+    ASSERT_GT(values.size(), 9u);
+    EXPECT_EQ(values[6], 9);     // type 9
+    EXPECT_EQ(values[7], 20);    // 20 objects, one per item
+    EXPECT_EQ(values[8], 20);    // cause: station interrogation
+    EXPECT_EQ(values[4], 0x28);  // the termination still waits
 }
 
 }  // namespace

@@ -87,12 +87,6 @@ TEST_P(SimulatorModbus, AnswersFromAnotherAddressAreTaken) {
         << sim->Output();
 }
 
-// Offset of the simulator's clock from the computer's UTC clock after its last setting.
-long ClockOffsetMs(const std::string& output) {
-    const auto at = output.rfind("offset ");
-    return at == std::string::npos ? 1L << 30 : std::stol(output.substr(at + 7));
-}
-
 TEST_P(SimulatorModbus, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_NO_FATAL_FAILURE(StartModbus({"--clock-offset", "3600"}));
     live->dlg.m_nPeriod = 50;

@@ -59,4 +59,9 @@ void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRec
     }
 }
 
+long ClockOffsetMs(const std::string& simulatorOutput) {
+    const auto at = simulatorOutput.rfind("offset ");
+    return at == std::string::npos ? 1L << 30 : std::stol(simulatorOutput.substr(at + 7));
+}
+
 }  // namespace vantor::test

@@ -29,4 +29,8 @@ protected:
 void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,
                             int cycles, bool transducerClock);
 
+// How far the simulator's clock ran from the computer's UTC clock when it was last set, from
+// its "clock ... offset <ms> ms" report; a huge value when it reported none.
+long ClockOffsetMs(const std::string& simulatorOutput);
+
 }  // namespace vantor::test
