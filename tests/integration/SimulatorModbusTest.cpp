@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct ModbusCase {
     const char* name;
     bool ascii;
 };
+
+void PrintTo(const ModbusCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SimulatorModbus : public SimulatorSession, public testing::TestWithParam<ModbusCase> {
 protected:
