@@ -32,7 +32,7 @@ constexpr auto kTickBound = std::chrono::seconds(2);
 // One tick of timer 1, without the wait for an answer that LivePolling::Tick adds.
 std::chrono::milliseconds TimedTick(LivePolling& live) {
     const auto start = SteadyClock::now();
-    live.dlg.OnTimer(1);
+    live.dlg.OnTimer(kPollTimer);
     return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - start);
 }
 
@@ -52,7 +52,7 @@ TEST(DeviceGone, NextTickReportsAnEmptyBufferAndStartPollsAgainOnceItIsBack) {
     EXPECT_LT(TimedTick(live), kTickBound);
     EXPECT_EQ(live.Messages(), std::vector<std::string>{"Ошибка: Буфер обмена пуст"});
     EXPECT_FALSE(live.dlg.m_bRunning);
-    EXPECT_FALSE(live.window.TimerRunning(1));
+    EXPECT_FALSE(live.window.TimerRunning(kPollTimer));
     live.Tick();  // a tick still queued does nothing once polling has stopped
     EXPECT_EQ(live.Messages().size(), 1u);
 
