@@ -71,7 +71,8 @@ std::uint8_t NegativeCause(std::span<const std::uint8_t> frame, std::uint8_t add
 
 bool IsFixedFrameWithFunction(std::span<const std::uint8_t> frame, std::uint8_t function) {
     return frame.size() >= kShortestFrame && FramingFault(frame) == kReplyAccepted &&
-           At(frame, 0) == kFixedStart && (At(frame, kFixedControlAt) & kFunctionMask) == function;
+           At(frame, 0) == kFixedStart && (At(frame, kFixedControlAt) & kPrimaryBits) == 0 &&
+           (At(frame, kFixedControlAt) & kFunctionMask) == function;
 }
 
 bool IsSingleAck(std::span<const std::uint8_t> frame) {

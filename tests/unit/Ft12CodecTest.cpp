@@ -148,6 +148,8 @@ TEST(Ft12Codec, LinkProcedureAnswers) {
         {"10 20 01 21 16", false, true, false},
         {"10 0B 01 0D 16", false, false, false},
         {"10 00 01 02 16", false, false, false},
+        // Our own request, echoed by the line, answers nothing.
+        {"10 40 01 41 16", false, false, false},
         {"10 0B 01", false, false, false},
         {"E5 E5", false, false, false},
         {"", false, false, false},
