@@ -290,7 +290,6 @@ void CMorvikWindow::ShowPage(int x, int y, CPage* page) {
     m_pMainWnd = this;
     page->move(mapToGlobal(QPoint(x, y)));
     page->show();
-    page->raise();
     page->activateWindow();
     page->FocusFirstControl();
 }
