@@ -174,7 +174,11 @@ void ReadMeasurementSection(IByteStream& stream, CMorvikDlg& dlg) {
     ReadAttributes(stream, dlg);
     ReadRatios(stream, dlg);
     ChooseUnitDivisors(dlg);
+    // The caption update first takes the controls into the state, and the protocol buttons
+    // still show the choice made before this file; the file's choice must survive it.
+    const int protocol = dlg.m_nProtocol;
     dlg.UpdateUnitCaptions();
+    dlg.m_nProtocol = protocol;
     ReadRanges(stream, dlg);
 }
 
