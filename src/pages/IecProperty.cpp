@@ -1,6 +1,5 @@
 #include "pages/IecProperty.h"
 
-#include "app/DataExchange.h"
 #include "app/MorvikWindow.h"
 #include "polling/TextNumbers.h"
 #include "res/Templates.h"
@@ -37,10 +36,7 @@ bool IEC_Property::UpdateData(bool saveAndValidate) {
         BindUnsigned(kAddressEdit, &IEC_Property::m_nAddr),
         BindByte(kFixedFrameEdit, &IEC_Property::m_nFixedFrame),
     };
-    const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
-        m_pMain->ReportInvalidField(field, message);
-    });
-    return exchange.Run(*this, bindings, saveAndValidate);
+    return Exchange(*this, bindings, saveAndValidate);
 }
 
 void IEC_Property::TakeSize(int listId, std::uint8_t& size) const {

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/DataExchange.h"
 #include "app/MorvikWindow.h"
 #include "app/UpDownControl.h"
 #include "pages/MinPeriod.h"
@@ -46,10 +45,7 @@ bool CModBusDlg::UpdateData(bool saveAndValidate) {
         BindRadio({kAsciiRadio, kRtuRadio}, &CModBusDlg::m_nMode),
         BindByte(kAddressEdit, &CModBusDlg::m_nAddr),
     };
-    const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
-        m_pMain->ReportInvalidField(field, message);
-    });
-    return exchange.Run(*this, bindings, saveAndValidate);
+    return Exchange(*this, bindings, saveAndValidate);
 }
 
 void CModBusDlg::FocusFirstControl() {

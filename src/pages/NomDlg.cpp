@@ -37,23 +37,20 @@ CNomDlg::CNomDlg(CMorvikWindow* main)
 }
 
 void CNomDlg::OnVoltageChosen() {
-    CMorvikDlg& dlg = MainState();
-    dlg.ResetValues();
-    dlg.m_dUnom = ParseRealText(SelectedText(kVoltageList));
-    dlg.RecomputeVoltageCoefficients();
-    Redisplay();
+    ApplyNominal(kVoltageList, &CMorvikDlg::m_dUnom, &CMorvikDlg::RecomputeVoltageCoefficients);
 }
 
 void CNomDlg::OnCurrentChosen() {
-    CMorvikDlg& dlg = MainState();
-    dlg.ResetValues();
-    dlg.m_dInom = ParseRealText(SelectedText(kCurrentList));
-    dlg.RecomputeCurrentCoefficients();
-    Redisplay();
+    ApplyNominal(kCurrentList, &CMorvikDlg::m_dInom, &CMorvikDlg::RecomputeCurrentCoefficients);
 }
 
-void CNomDlg::Redisplay() {
-    MainState().RefreshValues();
+void CNomDlg::ApplyNominal(int listId, double CMorvikDlg::*nominal,
+                           void (CMorvikDlg::*recompute)()) {
+    CMorvikDlg& dlg = MainState();
+    dlg.ResetValues();
+    dlg.*nominal = ParseRealText(SelectedText(listId));
+    (dlg.*recompute)();
+    dlg.RefreshValues();
     m_pMain->UpdateData(false);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pages/Page.h"
+#include "polling/MorvikDlg.h"
 
 namespace vantor {
 
@@ -17,8 +18,9 @@ protected:
     void OnFocusLost(int id) override;
 
 private:
-    // The values are reset, converted with the new coefficients and shown at once.
-    void Redisplay();
+    // Resets the values, takes the list's number, recomputes the coefficients it changes and
+    // shows the values converted with them at once.
+    void ApplyNominal(int listId, double CMorvikDlg::*nominal, void (CMorvikDlg::*recompute)());
 };
 
 }  // namespace vantor

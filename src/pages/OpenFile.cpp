@@ -5,7 +5,6 @@
 
 #include "app/Caption.h"
 #include "app/ClickLabel.h"
-#include "app/DataExchange.h"
 #include "app/MorvikWindow.h"
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
@@ -47,10 +46,7 @@ COpenFile::COpenFile(CMorvikWindow* main)
 bool COpenFile::UpdateData(bool saveAndValidate) {
     static const std::vector<Binding<COpenFile>> bindings = {
         BindText(kFileNameEdit, &COpenFile::m_strFileName)};
-    const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
-        m_pMain->ReportInvalidField(field, message);
-    });
-    return exchange.Run(*this, bindings, saveAndValidate);
+    return Exchange(*this, bindings, saveAndValidate);
 }
 
 void COpenFile::OnFocusLost(int /*id*/) {

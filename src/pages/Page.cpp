@@ -111,6 +111,10 @@ void CPage::ApplyClosingRule(const std::vector<int>& ownIds) {
     ClosePage();
 }
 
+void CPage::ReportInvalidField(QWidget* field, const char* message) {
+    m_pMain->ReportInvalidField(field, message);
+}
+
 void CPage::Run(const std::function<void()>& handler) {
     m_pMain->Dispatch(handler);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ControlMap.h"
+#include "app/DataExchange.h"
 #include "res/DialogTemplate.h"
 
 namespace vantor {
@@ -50,6 +51,15 @@ protected:
     void ApplyClosingRule(const std::vector<int>& ownIds);
     // Runs a handler through the main window's dispatch.
     void Run(const std::function<void()>& handler);
+    // Runs the page's binding table; a field that does not read is reported by the main window.
+    template <typename Page>
+    bool Exchange(Page& page, const std::vector<Binding<Page>>& bindings, bool save) {
+        const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
+            ReportInvalidField(field, message);
+        });
+        return exchange.Run(page, bindings, save);
+    }
+    void ReportInvalidField(QWidget* field, const char* message);
     // A list's selected text, empty without a selection.
     std::string SelectedText(int id) const;
     // Selects the item equal to `text`; no selection when the list has none.

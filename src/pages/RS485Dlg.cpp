@@ -71,28 +71,25 @@ void CRS485Dlg::SwitchPort(const std::string& name) {
     }
 }
 
-void CRS485Dlg::OnParityChosen() {
+void CRS485Dlg::StoreLineSetting(int listId, std::string CMorvikDlg::*setting) {
     CMorvikDlg& dlg = MainState();
     if (dlg.m_port.m_strPortName != kNoPortName) {
-        dlg.m_strParity = SelectedText(kParityList);
+        dlg.*setting = SelectedText(listId);
         ApplySettings();
     }
+}
+
+void CRS485Dlg::OnParityChosen() {
+    StoreLineSetting(kParityList, &CMorvikDlg::m_strParity);
 }
 
 void CRS485Dlg::OnStopBitsChosen() {
-    CMorvikDlg& dlg = MainState();
-    if (dlg.m_port.m_strPortName != kNoPortName) {
-        dlg.m_strStopBits = SelectedText(kStopBitsList);
-        ApplySettings();
-    }
+    StoreLineSetting(kStopBitsList, &CMorvikDlg::m_strStopBits);
 }
 
 void CRS485Dlg::OnBaudChosen() {
+    StoreLineSetting(kBaudList, &CMorvikDlg::m_strBaud);
     CMorvikDlg& dlg = MainState();
-    if (dlg.m_port.m_strPortName != kNoPortName) {
-        dlg.m_strBaud = SelectedText(kBaudList);
-        ApplySettings();
-    }
     const auto minimum = PortPageMinPeriod(dlg.m_saItems.size(), dlg.m_strBaud, dlg.m_b8Bit != 0);
     if (minimum) {
         RaisePollPeriod(dlg, *m_pMain, *minimum);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "pages/Page.h"
+#include "polling/MorvikDlg.h"
 
 namespace vantor {
 
@@ -24,6 +27,9 @@ private:
     // opened again.
     void SwitchPort(const std::string& name);
     void ApplySettings();
+    // With a port chosen, stores the list's choice and applies the settings; without one the
+    // choice is not stored.
+    void StoreLineSetting(int listId, std::string CMorvikDlg::*setting);
 };
 
 }  // namespace vantor
