@@ -1,7 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "polling/MorvikDlg.h"
-
-TEST(Skeleton, QuantityKeysHaveThirtyTwoEntries) {
-    EXPECT_EQ(vantor::kQuantityKeys.size(), 32u);
-}
