@@ -7,7 +7,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,12 +41,17 @@ std::vector<std::string> LogFiles(const TempHome& home) {
     return files;
 }
 
-unsigned LastAnnouncedRow(const std::string& output) {
+// The number after the last "<word> " at a line start of the output that ends its line; 0 when
+// there is none.
+unsigned LastNumberAfter(const std::string& output, const std::string& word) {
     unsigned last = 0;
-    const std::regex row("row ([0-9]+)\n");
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), row);
-         it != std::sregex_iterator(); ++it) {
-        last = static_cast<unsigned>(std::stoul((*it)[1]));
+    const std::string prefix = word + " ";
+    for (std::size_t at = output.find(prefix); at != std::string::npos;
+         at = output.find(prefix, at + 1)) {
+        const std::size_t end = output.find('\n', at);
+        if ((at == 0 || output[at - 1] == '\n') && end != std::string::npos) {
+            last = static_cast<unsigned>(std::stoul(output.substr(at + prefix.size())));
+        }
     }
     return last;
 }
@@ -58,14 +62,13 @@ TEST(KilledWhileLogging, EveryCompletedRowIsInTheFile) {
     ASSERT_TRUE(sim.Ready()) << sim.Output();
     ChildProcess helper({VANTOR_LOG_HELPER_PATH, home.Path(), "demo.dat"});
     ASSERT_TRUE(helper.WaitForOutput("row 8\n", 10000)) << helper.Output();
-    std::smatch pid;
-    const std::string started = helper.Output();
-    ASSERT_TRUE(std::regex_search(started, pid, std::regex("pid ([0-9]+)\n")));
+    const auto pid = static_cast<pid_t>(LastNumberAfter(helper.Output(), "pid"));
+    ASSERT_GT(pid, 0);
     // Somewhere in the middle of a tick, not just after an announcement.
     std::this_thread::sleep_for(std::chrono::milliseconds(17));
-    ASSERT_EQ(kill(std::stoi(pid[1]), SIGKILL), 0);
+    ASSERT_EQ(kill(pid, SIGKILL), 0);
     EXPECT_FALSE(helper.WaitForOutput("never printed", 5000));  // reads what is left
-    const unsigned announced = LastAnnouncedRow(helper.Output());
+    const unsigned announced = LastNumberAfter(helper.Output(), "row");
 
     const auto logs = LogFiles(home);
     ASSERT_EQ(logs.size(), 1u);
