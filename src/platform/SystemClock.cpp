@@ -1,5 +1,7 @@
 #include "platform/SystemClock.h"
 
+#include "platform/CalendarTime.h"
+
 #include <time.h>
 
 #include <chrono>
@@ -9,20 +11,8 @@ namespace vantor {
 
 SystemTime SystemClock::UtcNow() {
     using namespace std::chrono;
-    const auto now = floor<milliseconds>(system_clock::now());
-    const sys_days day = floor<days>(now);
-    const year_month_day ymd{day};
-    const hh_mm_ss<milliseconds> hms{now - day};
-    SystemTime t;
-    t.year = static_cast<std::uint16_t>(static_cast<int>(ymd.year()));
-    t.month = static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month()));
-    t.day = static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day()));
-    t.dayOfWeek = static_cast<std::uint16_t>(weekday{day}.c_encoding());
-    t.hour = static_cast<std::uint16_t>(hms.hours().count());
-    t.minute = static_cast<std::uint16_t>(hms.minutes().count());
-    t.second = static_cast<std::uint16_t>(hms.seconds().count());
-    t.milliseconds = static_cast<std::uint16_t>(hms.subseconds().count());
-    return t;
+    return CalendarFromEpochMs(
+        duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count());
 }
 
 std::int64_t SystemClock::Time64() {

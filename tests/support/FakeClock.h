@@ -35,9 +35,4 @@ private:
     std::vector<unsigned> sleeps_;
 };
 
-// Calendar fields of a millisecond count since the epoch.
-SystemTime CivilFromEpochMs(std::int64_t epochMs);
-std::int64_t EpochMsFromCivil(int year, int month, int day, int hour, int minute, int second,
-                              int milliseconds);
-
 }  // namespace vantor::test

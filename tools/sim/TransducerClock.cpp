@@ -2,24 +2,14 @@
 
 #include <cstdio>
 
+#include "platform/CalendarTime.h"
+
 namespace vantor::sim {
 
 using namespace std::chrono;
 
 SystemTime TransducerClock::ToSystemTime(UtcInstant instant) {
-    const sys_days day = floor<days>(instant);
-    const year_month_day date{day};
-    const hh_mm_ss<Milliseconds> time{instant - day};
-    SystemTime t;
-    t.year = static_cast<std::uint16_t>(static_cast<int>(date.year()));
-    t.month = static_cast<std::uint16_t>(static_cast<unsigned>(date.month()));
-    t.day = static_cast<std::uint16_t>(static_cast<unsigned>(date.day()));
-    t.dayOfWeek = static_cast<std::uint16_t>(weekday{day}.c_encoding());
-    t.hour = static_cast<std::uint16_t>(time.hours().count());
-    t.minute = static_cast<std::uint16_t>(time.minutes().count());
-    t.second = static_cast<std::uint16_t>(time.seconds().count());
-    t.milliseconds = static_cast<std::uint16_t>(time.subseconds().count());
-    return t;
+    return CalendarFromEpochMs(instant.time_since_epoch().count());
 }
 
 bool TransducerClock::IsValid(const SystemTime& t) {
@@ -28,9 +18,7 @@ bool TransducerClock::IsValid(const SystemTime& t) {
 }
 
 UtcInstant TransducerClock::ToInstant(const SystemTime& t) {
-    const year_month_day date{year{t.year}, month{t.month}, day{t.day}};
-    return sys_days{date} + hours{t.hour} + minutes{t.minute} + seconds{t.second} +
-           Milliseconds{t.milliseconds};
+    return UtcInstant{Milliseconds{EpochMsFromCalendar(t)}};
 }
 
 bool TransducerClock::Set(const SystemTime& utc) {
