@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The window program's figures against the simulator, offscreen: the file page loading a
+# configuration of 255 items, the time from the process's start to the first painted window
+# (five starts), then the processor share of one core and the peak resident memory while it
+# polls samples/demo.dat every PERIOD ms for SECONDS. Prints the machine first.
+#
+#   bash bench/measure-window.sh [build-folder] [seconds] [period-ms]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-bench}
+seconds=${2:-60}
+period=${3:-100}
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vantor3-measure vantor3-sim vantor3-make-dat \
+    >/dev/null
+
+home=$(mktemp -d)
+sim_pid=
+cleanup() {
+    [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true
+    [ -z "$sim_pid" ] || wait "$sim_pid" 2>/dev/null || true
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+# The largest configuration a file can hold: 253 measurement items and the transducer clock.
+keys=(Ua Ub Uc Uo Ia Ib Ic Io Uab Ubc Uca Pa Pb Pc P Qa Qb Qc Q Sa Sb Sc S Qfa Qfb Qfc f Icp Ucp)
+{
+    echo "header 0 0 0 0"
+    for i in $(seq 0 252); do
+        printf 'record "Величина (%s)" "%04X" "2" 0 "1"\n' "${keys[i % ${#keys[@]}]}" "$i"
+    done
+    echo 'record "Время (tms)" "0100" "2" 0 "1"'
+    echo 'record "Время (thm)" "0101" "2" 0 "1"'
+    printf '%s\n' "address 5" "serial 0x95" "spare 0" "wiring 0" "protocol-tag 255" \
+        "iec-sizes 1 2 16 1" "address-high 0" "reserved 0 0"
+    for _ in $(seq 264); do echo "groups 20"; done
+    echo "nominal 4"
+    for _ in $(seq 253); do echo "attributes 0 0 0 0x40"; done
+    echo "ratios 100 1 1 200 1 1"
+    for _ in $(seq 528); do echo "ranges 500"; done
+} >"$home/largest.txt"
+"$build/tests/vantor3-make-dat" "$home/largest.txt" "$home/largest.dat"
+
+HOME=$home "$build/tools/sim/vantor3-sim" --port COM1 --config samples/demo.dat \
+    >"$home/sim.log" 2>&1 &
+sim_pid=$!
+for _ in $(seq 50); do
+    grep -q "^ready " "$home/sim.log" && break
+    sleep 0.1
+done
+grep -q "^ready " "$home/sim.log" || { cat "$home/sim.log"; exit 1; }
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
+    "load $(cut -d' ' -f1-3 /proc/loadavg)"
+measure() {
+    HOME=$home XDG_RUNTIME_DIR=$home QT_QPA_PLATFORM=offscreen \
+        "$build/bench/vantor3-measure" "$@" 2>>"$home/measure.err"
+}
+echo "largest configuration: $(measure "$home/largest.dat" "$period" 0 | grep load-ms)"
+for run in 1 2 3 4 5; do
+    echo "start $run: $(measure samples/demo.dat "$period" 0 | grep first-paint-ms)"
+done
+measure samples/demo.dat "$period" "$seconds"
