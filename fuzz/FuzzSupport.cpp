@@ -85,6 +85,35 @@ bool ReplayDevice::WaitTransmitted(unsigned) {
     return true;
 }
 
+bool AnswerDevice::GetSettings(LineSettings& settings) {
+    settings = settings_;
+    return true;
+}
+
+bool AnswerDevice::SetSettings(const LineSettings& settings) {
+    settings_ = settings;
+    return true;
+}
+
+std::size_t AnswerDevice::Read(std::uint8_t* buffer, std::size_t room) {
+    const std::size_t count = std::min(room, ready_.size());
+    std::copy_n(ready_.begin(), count, buffer);
+    ready_.erase(ready_.begin(), ready_.begin() + static_cast<std::ptrdiff_t>(count));
+    return count;
+}
+
+bool AnswerDevice::Write(const std::uint8_t*, std::size_t) {
+    if (!answers_.empty()) {
+        ready_.insert(ready_.end(), answers_.front().begin(), answers_.front().end());
+        answers_.pop_front();
+    }
+    return true;
+}
+
+bool AnswerDevice::WaitTransmitted(unsigned) {
+    return true;
+}
+
 ReplayLine::ReplayLine(std::span<const std::uint8_t> bytes, std::size_t pieceSize)
     : device(bytes, pieceSize) {
     clock.SetOnSleep([this] { device.Arrive(); });

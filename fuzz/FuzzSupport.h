@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -95,6 +96,27 @@ private:
     std::size_t pieceSize_;
     std::size_t arrived_ = 0;
     std::size_t read_ = 0;
+    LineSettings settings_;
+};
+
+// A serial device that answers every frame written with the next of its answers, readable at
+// once; when they have run out it stays silent. Reads never take more than their room.
+class AnswerDevice : public ISerialDevice {
+public:
+    explicit AnswerDevice(std::deque<ByteArray> answers) : answers_(std::move(answers)) {}
+
+    bool AnswersLeft() const { return !answers_.empty(); }
+
+    bool GetSettings(LineSettings& settings) override;
+    bool SetSettings(const LineSettings& settings) override;
+    std::size_t BytesWaiting() override { return ready_.size(); }
+    std::size_t Read(std::uint8_t* buffer, std::size_t room) override;
+    bool Write(const std::uint8_t* bytes, std::size_t count) override;
+    bool WaitTransmitted(unsigned timeoutMs) override;
+
+private:
+    std::deque<ByteArray> answers_;
+    std::deque<std::uint8_t> ready_;
     LineSettings settings_;
 };
 
