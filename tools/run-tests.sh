@@ -18,7 +18,7 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 # The core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 cmake -S . -B build-asan -DVANTOR_WERROR=ON -DVANTOR_SANITIZE=ON -DVANTOR_GUI=OFF
-cmake --build build-asan -j"$(nproc)"
+cmake --build build-asan -j"$(nproc)" --target vantor_unit_tests vantor_integration_tests
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 # Every parser of line and file bytes under libFuzzer, 40 seconds per target, two at a time.
