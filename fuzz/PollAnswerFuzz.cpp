@@ -7,11 +7,13 @@
 // byte, a length byte and that many bytes. Kind 3 is sent as it is; any other kind is framed:
 // Modbus gets its CRC or LRC (and the ASCII characters); IEC 60870-5-101 gets a variable frame
 // (kind 0), a fixed frame (kind 1) or the single character (kind 2).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <string>
 
 #include "FuzzSupport.h"
