@@ -3,10 +3,11 @@
 // next answer of the input. Most answers get a sound checksum and framing added, so that they
 // pass the receivers and reach the decoding of the cycle, the conversion and the display texts.
 //
-// Input: a mode byte (transport, physical units, IEC polling mode), then answers, each a kind
-// byte, a length byte and that many bytes. Kind 3 is sent as it is; any other kind is framed:
-// Modbus gets its CRC or LRC (and the ASCII characters); IEC 60870-5-101 gets a variable frame
-// (kind 0), a fixed frame (kind 1) or the single character (kind 2).
+// Input: a mode byte (bits 0-1 transport, bit 3 physical units, bits 4-7 IEC polling mode),
+// then answers, each a kind byte, a length byte and that many bytes. Kind 3 is sent as it is;
+// any other kind is framed: Modbus gets its CRC or LRC (and the ASCII characters); IEC
+// 60870-5-101 gets a variable frame (kind 0), a fixed frame (kind 1) or the single character
+// (kind 2).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -91,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzInput input(data, size);
     const std::uint8_t mode = input.Byte();
-    const auto line = static_cast<Line>(mode % 3);
+    const auto line = static_cast<Line>((mode & 0x03) % 3);
     std::deque<ByteArray> answers;
     while (!input.Rest().empty()) {
         const std::uint8_t kind = input.Byte();
@@ -132,7 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!dispatch([&] { dlg.OnStart(); })) {
         return 0;
     }
-    for (int tick = 0; tick < kMostTicks && dlg.m_bRunning && device.AnswersLeft(); ++tick) {
+    for (int tick = 0; tick < kMostTicks && dlg.m_bRunning &&
+                       (device.AnswersLeft() || device.BytesWaiting() != 0);
+         ++tick) {
         if (!dispatch([&] { dlg.OnTimer(kPollTimer); })) {
             break;
         }
