@@ -22,58 +22,58 @@ namespace {
 
 using res::ControlKind;
 
-bool Has(const res::ControlSpec& spec, unsigned style) {
-    return (spec.style & style) != 0;
+bool Has(const res::ControlSpec& entry, unsigned style) {
+    return (entry.style & style) != 0;
 }
 
-QString Text(const res::ControlSpec& spec) {
-    return QString::fromStdString(spec.text);
+QString Text(const res::ControlSpec& entry) {
+    return QString::fromStdString(entry.text);
 }
 
-QWidget* CreateText(const res::ControlSpec& spec, QWidget* parent) {
-    QLabel* label = Has(spec, res::kNotify) ? new ClickLabel(parent) : new QLabel(parent);
-    label->setText(Text(spec));
+QWidget* CreateText(const res::ControlSpec& entry, QWidget* parent) {
+    QLabel* label = Has(entry, res::kNotify) ? new ClickLabel(parent) : new QLabel(parent);
+    label->setText(Text(entry));
     label->setTextFormat(Qt::PlainText);
-    label->setAlignment((Has(spec, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
+    label->setAlignment((Has(entry, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft) |
                         Qt::AlignTop);
-    label->setWordWrap(Has(spec, res::kTwoLines));
-    if (Has(spec, res::kTabStop)) {
+    label->setWordWrap(Has(entry, res::kTwoLines));
+    if (Has(entry, res::kTabStop)) {
         label->setFocusPolicy(Qt::TabFocus);
     }
     return label;
 }
 
-QWidget* CreateGroupBox(const res::ControlSpec& spec, QWidget* parent) {
-    auto* box = new QGroupBox(Text(spec), parent);
-    box->setAlignment(Has(spec, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft);
+QWidget* CreateGroupBox(const res::ControlSpec& entry, QWidget* parent) {
+    auto* box = new QGroupBox(Text(entry), parent);
+    box->setAlignment(Has(entry, res::kCentred) ? Qt::AlignHCenter : Qt::AlignLeft);
     // A frame is drawn around its neighbours; clicks go through it to them.
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
-QWidget* CreateEdit(const res::ControlSpec& spec, QWidget* parent) {
+QWidget* CreateEdit(const res::ControlSpec& entry, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
-    SetReadOnlyLook(edit, Has(spec, res::kReadOnly));
+    SetReadOnlyLook(edit, Has(entry, res::kReadOnly));
     return edit;
 }
 
-QWidget* CreatePushButton(const res::ControlSpec& spec, QWidget* parent) {
-    auto* button = new QPushButton(Text(spec), parent);
+QWidget* CreatePushButton(const res::ControlSpec& entry, QWidget* parent) {
+    auto* button = new QPushButton(Text(entry), parent);
     // Enter is routed by the dialog itself, as the platform's dialog manager does.
     button->setAutoDefault(false);
-    button->setDefault(spec.kind == ControlKind::DefaultButton);
-    button->setCheckable(spec.kind == ControlKind::PushCheckBox);
+    button->setDefault(entry.kind == ControlKind::DefaultButton);
+    button->setCheckable(entry.kind == ControlKind::PushCheckBox);
     return button;
 }
 
-QWidget* CreateDropList(const res::ControlSpec& spec, QWidget* parent) {
+QWidget* CreateDropList(const res::ControlSpec& entry, QWidget* parent) {
     auto* combo = new QComboBox(parent);
     std::vector<QString> items;
-    for (const std::string& item : spec.items) {
+    for (const std::string& item : entry.items) {
         items.push_back(QString::fromStdString(item));
     }
-    if (Has(spec, res::kSorted)) {
+    if (Has(entry, res::kSorted)) {
         std::sort(items.begin(), items.end());
     }
     for (const QString& item : items) {
@@ -101,13 +101,13 @@ QWidget* CreateIcon(QWidget* parent) {
 class RadioGrouper {
 public:
     explicit RadioGrouper(QWidget* parent) : m_parent(parent) {}
-    void Add(QWidget* control, const res::ControlSpec& spec) {
+    void Add(QWidget* control, const res::ControlSpec& entry) {
         auto* radio = qobject_cast<QRadioButton*>(control);
         if (radio == nullptr) {
             m_group = nullptr;
             return;
         }
-        if (m_group == nullptr || Has(spec, res::kGroup)) {
+        if (m_group == nullptr || Has(entry, res::kGroup)) {
             m_group = new QButtonGroup(m_parent);
         }
         m_group->addButton(radio);
@@ -142,16 +142,16 @@ ControlMap TemplateBuilder::Build(const res::DialogTemplate& dialog, QWidget* pa
     RadioGrouper grouper(parent);
     std::vector<QWidget*> frames;
     QWidget* previous = nullptr;
-    for (const res::ControlSpec& spec : dialog.controls) {
-        QWidget* control = Create(spec, parent, previous);
-        SetControlId(control, spec.id);
-        Place(control, spec);
-        control->setHidden(Has(spec, res::kHidden));
-        grouper.Add(control, spec);
-        if (spec.kind == ControlKind::GroupBox) {
+    for (const res::ControlSpec& entry : dialog.controls) {
+        QWidget* control = Create(entry, parent, previous);
+        SetControlId(control, entry.id);
+        Place(control, entry);
+        control->setHidden(Has(entry, res::kHidden));
+        grouper.Add(control, entry);
+        if (entry.kind == ControlKind::GroupBox) {
             frames.push_back(control);
         }
-        controls.Add(spec.id, control);
+        controls.Add(entry.id, control);
         previous = control;
     }
     for (QWidget* frame : frames) {
@@ -164,25 +164,25 @@ QSize TemplateBuilder::ClientSize(const res::DialogTemplate& dialog) const {
     return QSize(m_units.X(dialog.width), m_units.Y(dialog.height));
 }
 
-QWidget* TemplateBuilder::Create(const res::ControlSpec& spec, QWidget* parent,
+QWidget* TemplateBuilder::Create(const res::ControlSpec& entry, QWidget* parent,
                                  QWidget* previous) const {
-    switch (spec.kind) {
+    switch (entry.kind) {
         case ControlKind::Text:
-            return CreateText(spec, parent);
+            return CreateText(entry, parent);
         case ControlKind::GroupBox:
-            return CreateGroupBox(spec, parent);
+            return CreateGroupBox(entry, parent);
         case ControlKind::Edit:
-            return CreateEdit(spec, parent);
+            return CreateEdit(entry, parent);
         case ControlKind::PushButton:
         case ControlKind::DefaultButton:
         case ControlKind::PushCheckBox:
-            return CreatePushButton(spec, parent);
+            return CreatePushButton(entry, parent);
         case ControlKind::CheckBox:
-            return new QCheckBox(Text(spec), parent);
+            return new QCheckBox(Text(entry), parent);
         case ControlKind::RadioButton:
-            return new QRadioButton(Text(spec), parent);
+            return new QRadioButton(Text(entry), parent);
         case ControlKind::DropList:
-            return CreateDropList(spec, parent);
+            return CreateDropList(entry, parent);
         case ControlKind::Spin:
             return CreateSpin(parent, previous);
         case ControlKind::Icon:
@@ -191,8 +191,8 @@ QWidget* TemplateBuilder::Create(const res::ControlSpec& spec, QWidget* parent,
     return new QWidget(parent);
 }
 
-void TemplateBuilder::Place(QWidget* control, const res::ControlSpec& spec) const {
-    QRect rect = m_units.ToPixels(spec.rect);
+void TemplateBuilder::Place(QWidget* control, const res::ControlSpec& entry) const {
+    QRect rect = m_units.ToPixels(entry.rect);
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         // The template's height is that of the dropped list; the closed box is one line high.
         const int closedHeight = combo->sizeHint().height();
@@ -200,7 +200,7 @@ void TemplateBuilder::Place(QWidget* control, const res::ControlSpec& spec) cons
         combo->setMaxVisibleItems(std::max(1, (rect.height() - closedHeight) / itemHeight));
         rect.setHeight(closedHeight);
     }
-    if (Has(spec, res::kTwoLines)) {
+    if (Has(entry, res::kTwoLines)) {
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             const bool isRadio = qobject_cast<QRadioButton*>(control) != nullptr;
             const int indicator =

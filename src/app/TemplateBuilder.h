@@ -22,8 +22,8 @@ public:
     const DialogUnits& Units() const { return m_units; }
 
 private:
-    QWidget* Create(const res::ControlSpec& spec, QWidget* parent, QWidget* previous) const;
-    void Place(QWidget* control, const res::ControlSpec& spec) const;
+    QWidget* Create(const res::ControlSpec& entry, QWidget* parent, QWidget* previous) const;
+    void Place(QWidget* control, const res::ControlSpec& entry) const;
 
     DialogUnits m_units;
     QFont m_font;

@@ -47,21 +47,21 @@ TEST(TemplateBuilder, EveryControlHasItsIdAtItsRectangle) {
         SCOPED_TRACE(dialog->id);
         const Built built = Build(*dialog);
         std::set<int> ids;
-        for (const res::ControlSpec& spec : dialog->controls) {
-            if (spec.id == res::kNoId) {
+        for (const res::ControlSpec& entry : dialog->controls) {
+            if (entry.id == res::kNoId) {
                 continue;
             }
-            EXPECT_TRUE(ids.insert(spec.id).second) << "id twice: " << spec.id;
-            QWidget* control = built.controls.Find(spec.id);
-            ASSERT_NE(control, nullptr) << spec.id;
-            EXPECT_EQ(ControlIdOf(control), spec.id);
-            const QRect expected = kClassicUnits.ToPixels(spec.rect);
+            EXPECT_TRUE(ids.insert(entry.id).second) << "id twice: " << entry.id;
+            QWidget* control = built.controls.Find(entry.id);
+            ASSERT_NE(control, nullptr) << entry.id;
+            EXPECT_EQ(ControlIdOf(control), entry.id);
+            const QRect expected = kClassicUnits.ToPixels(entry.rect);
             if (qobject_cast<QComboBox*>(control) != nullptr) {
                 // A closed list is one line high; the template's height is the dropped list's.
-                EXPECT_EQ(control->geometry().topLeft(), expected.topLeft()) << spec.id;
-                EXPECT_EQ(control->width(), expected.width()) << spec.id;
+                EXPECT_EQ(control->geometry().topLeft(), expected.topLeft()) << entry.id;
+                EXPECT_EQ(control->width(), expected.width()) << entry.id;
             } else {
-                EXPECT_EQ(control->geometry(), expected) << spec.id;
+                EXPECT_EQ(control->geometry(), expected) << entry.id;
             }
         }
         EXPECT_EQ(built.controls.All().size(), ids.size());
