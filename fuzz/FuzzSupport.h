@@ -151,28 +151,12 @@ struct ReplayPort {
     CComPort port{line.clock, opener, paths};
 };
 
-// A window that shows nothing.
-class SilentWindow : public IDialogWindow {
-public:
-    bool UpdateData(bool) override { return true; }
-    void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
-    void SetTimer(unsigned, unsigned) override {}
-    void KillTimer(unsigned) override {}
-    void EnableControl(int, bool) override {}
-    void SetReadOnly(int, bool) override {}
-    void ShowControl(int, bool) override {}
-    void SetControlText(int, const std::string&) override {}
-    void Repaint() override {}
-    int GetComboSelection(int) override { return 0; }
-    void SetComboSelection(int, int) override {}
-};
-
 // Everything a working state is built with, for a parser that writes into one.
 struct QuietSurroundings {
     InstantClock clock;
     NoSerialOpener serial;
     NoPaths paths;
-    SilentWindow window;
+    CNullWindow window;
     Platform platform{clock, serial, paths};
 };
 

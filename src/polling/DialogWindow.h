@@ -27,6 +27,23 @@ public:
     virtual void SetComboSelection(int id, int index) = 0;
 };
 
+// A window that shows nothing and accepts every exchange: for a working state that runs without
+// an operator, such as the simulator's configuration load or a fuzz target.
+class CNullWindow : public IDialogWindow {
+public:
+    bool UpdateData(bool) override { return true; }
+    void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
+    void SetTimer(unsigned, unsigned) override {}
+    void KillTimer(unsigned) override {}
+    void EnableControl(int, bool) override {}
+    void SetReadOnly(int, bool) override {}
+    void ShowControl(int, bool) override {}
+    void SetControlText(int, const std::string&) override {}
+    void Repaint() override {}
+    int GetComboSelection(int) override { return 0; }
+    void SetComboSelection(int, int) override {}
+};
+
 // A combo box of the window as a member of the working state sees it.
 class CComboRef {
 public:

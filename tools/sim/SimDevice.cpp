@@ -12,21 +12,6 @@ namespace {
 
 // The reader applies a file to the program's working state; the simulator lends it one
 // without a window, a port or a log folder.
-class NoWindow : public IDialogWindow {
-public:
-    bool UpdateData(bool) override { return true; }
-    void MessageBox(const std::string&, const std::string&, MessageIcon) override {}
-    void SetTimer(unsigned, unsigned) override {}
-    void KillTimer(unsigned) override {}
-    void EnableControl(int, bool) override {}
-    void SetReadOnly(int, bool) override {}
-    void ShowControl(int, bool) override {}
-    void SetControlText(int, const std::string&) override {}
-    void Repaint() override {}
-    int GetComboSelection(int) override { return 0; }
-    void SetComboSelection(int, int) override {}
-};
-
 class NoSerial : public ISerialOpener {
 public:
     std::unique_ptr<ISerialDevice> Open(const std::string&) override { return nullptr; }
@@ -64,7 +49,7 @@ std::optional<SimDevice> LoadDevice(const std::string& path, std::string& error)
         error = "cannot open " + path;
         return std::nullopt;
     }
-    NoWindow window;
+    CNullWindow window;
     SystemClock clock;
     NoSerial serial;
     NoPaths paths;
