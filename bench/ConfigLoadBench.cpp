@@ -10,10 +10,10 @@
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
 #include "polling/MorvikDlg.h"
-#include "polling/Quantities.h"
 #include "support/ConfigWriter.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
+#include "text/Quantities.h"
 
 namespace vantor::test {
 namespace {

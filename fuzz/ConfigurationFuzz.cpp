@@ -8,7 +8,7 @@
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
 #include "polling/MorvikDlg.h"
-#include "polling/Quantities.h"
+#include "text/Quantities.h"
 
 using namespace vantor;
 using namespace vantor::fuzz;

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "config/ConfigFailure.h"
-#include "config/Windows1251.h"
+#include "text/Windows1251.h"
 
 namespace vantor {
 namespace {

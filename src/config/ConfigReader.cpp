@@ -6,8 +6,8 @@
 
 #include "config/ConfigFields.h"
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
-#include "polling/TextNumbers.h"
+#include "text/QuantityMatch.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 namespace {

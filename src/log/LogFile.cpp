@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "config/Windows1251.h"
+#include "text/Windows1251.h"
 
 namespace vantor {
 

@@ -2,7 +2,7 @@
 
 #include "log/LogText.h"
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
+#include "text/QuantityMatch.h"
 
 namespace vantor {
 namespace {

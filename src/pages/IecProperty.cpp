@@ -1,8 +1,8 @@
 #include "pages/IecProperty.h"
 
 #include "app/MorvikWindow.h"
-#include "polling/TextNumbers.h"
 #include "res/Templates.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 

@@ -1,7 +1,7 @@
 #include "pages/MinPeriod.h"
 
 #include "polling/MorvikDlg.h"
-#include "polling/TextNumbers.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "app/MorvikWindow.h"
-#include "polling/TextNumbers.h"
 #include "res/Templates.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 

@@ -3,9 +3,9 @@
 
 #include "polling/IecExchange.h"
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
-#include "polling/TextNumbers.h"
 #include "polling/Transport.h"
+#include "text/QuantityMatch.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 

@@ -10,8 +10,8 @@
 #include "platform/Types.h"
 #include "polling/ControlIds.h"
 #include "polling/DialogWindow.h"
-#include "polling/Quantities.h"
 #include "serial/ComPort.h"
+#include "text/Quantities.h"
 
 namespace vantor {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
-#include "polling/TextNumbers.h"
+#include "text/QuantityMatch.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 namespace {

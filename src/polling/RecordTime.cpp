@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "polling/TextNumbers.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "polling/Quantities.h"
 #include "support/LivePolling.h"
+#include "text/Quantities.h"
 
 namespace vantor::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "config/Windows1251.h"
+#include "text/Windows1251.h"
 
 namespace vantor::test {
 namespace {

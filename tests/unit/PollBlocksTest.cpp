@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
-#include "polling/TextNumbers.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
+#include "text/QuantityMatch.h"
+#include "text/TextNumbers.h"
 
 namespace vantor::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/Windows1251.h"
+#include "text/Windows1251.h"
 
 #include <gtest/gtest.h>
 

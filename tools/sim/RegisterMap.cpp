@@ -1,6 +1,6 @@
 #include "RegisterMap.h"
 
-#include "polling/QuantityMatch.h"
+#include "text/QuantityMatch.h"
 
 namespace vantor::sim {
 

@@ -4,8 +4,8 @@
 #include "config/ConfigReader.h"
 #include "platform/SystemClock.h"
 #include "polling/MorvikDlg.h"
-#include "polling/QuantityMatch.h"
-#include "polling/TextNumbers.h"
+#include "text/QuantityMatch.h"
+#include "text/TextNumbers.h"
 
 namespace vantor::sim {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "SimDevice.h"
 #include "TransducerClock.h"
-#include "polling/Quantities.h"
+#include "text/Quantities.h"
 
 namespace vantor::sim {
 

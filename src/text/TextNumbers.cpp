@@ -1,4 +1,4 @@
-#include "polling/TextNumbers.h"
+#include "text/TextNumbers.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
-#include "polling/QuantityMatch.h"
+#include "text/QuantityMatch.h"
 
 #include <array>
 
-#include "polling/Quantities.h"
+#include "text/Quantities.h"
 
 namespace vantor {
 namespace {
