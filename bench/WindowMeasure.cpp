@@ -27,7 +27,7 @@
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
 #include "pages/OpenFile.h"
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "polling/ControlIds.h"
@@ -112,7 +112,7 @@ int main(int argc, char* argv[]) {
     const int seconds = std::atoi(argv[3]);
 
     SystemClock clock;
-    PosixSerialOpener serial;
+    SystemSerialOpener serial;
     SystemPaths paths;
     const Platform platform{clock, serial, paths};
     MeasurePrompts prompts(file);

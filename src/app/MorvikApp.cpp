@@ -3,7 +3,7 @@
 #include "app/DemoStart.h"
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 
@@ -11,7 +11,7 @@ namespace vantor {
 
 int CMorvikApp::InitInstance() {
     SystemClock clock;
-    PosixSerialOpener serial;
+    SystemSerialOpener serial;
     SystemPaths paths;
     const Platform platform{clock, serial, paths};
     SystemPrompts systemPrompts;

@@ -1,4 +1,4 @@
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 
 // The arbitrary-rate interface (termios2, BOTHER) lives in the kernel's own headers, which
 // cannot be mixed with the C library's <termios.h>; everything here goes through ioctl.
@@ -76,15 +76,7 @@ Parity ParityOf(tcflag_t cflag) {
     return odd ? Parity::Odd : Parity::Even;
 }
 
-// What the Windows serial driver accepts: 5 to 8 data bits; 1.5 stop bits only with 5 data
-// bits (sent as 2 stop bits, the nearest a POSIX line can do).
-bool IsSupported(const LineSettings& s) {
-    if (s.baudRate == 0 || s.dataBits < 5 || s.dataBits > 8) {
-        return false;
-    }
-    return s.stopBits != StopBits::OneAndHalf || s.dataBits == 5;
-}
-
+// 1.5 stop bits (with 5 data bits) go out as 2, the nearest a POSIX line can do.
 void MakeRaw(termios2& tio, const LineSettings& s) {
     tio.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR |
                                           ICRNL | IXON | IXOFF | IXANY | INPCK | IUCLC | IMAXBEL);
@@ -217,7 +209,7 @@ public:
 private:
     bool Apply(const LineSettings& settings) {
         termios2 tio{};
-        if (!IsSupported(settings) || ioctl(fd_, TCGETS2, &tio) != 0) {
+        if (!IsDriverSupported(settings) || ioctl(fd_, TCGETS2, &tio) != 0) {
             return false;
         }
         const termios2 previous = tio;
@@ -287,7 +279,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ISerialDevice> PosixSerialOpener::Open(const std::string& path) {
+std::unique_ptr<ISerialDevice> SystemSerialOpener::Open(const std::string& path) {
     const int fd = OpenExclusive(path);
     if (fd < 0) {
         return nullptr;

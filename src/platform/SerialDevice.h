@@ -22,6 +22,10 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
+// What every serial driver takes: a rate, 5 to 8 data bits, and 1.5 stop bits only with 5 data
+// bits, as the Windows driver rules; both platforms refuse the rest the same way.
+bool IsDriverSupported(const LineSettings& settings);
+
 // An open serial device. Reads never wait: they return what is already queued.
 class ISerialDevice {
 public:

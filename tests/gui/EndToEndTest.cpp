@@ -11,7 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "pages/OpenFile.h"
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "support/LivePolling.h"
@@ -53,7 +53,7 @@ TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
     SimProcess sim(home, {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"});
     ASSERT_TRUE(sim.Ready()) << sim.Output();
     SystemClock clock;
-    PosixSerialOpener serial;
+    SystemSerialOpener serial;
     SystemPaths paths(home.Path());
     RecordingPrompts prompts;
     CMorvikWindow window(Platform{clock, serial, paths}, prompts);

@@ -13,7 +13,7 @@
 
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "polling/MorvikDlg.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     }
     test::RecordingWindow window;
     SystemClock clock;
-    PosixSerialOpener serial;
+    SystemSerialOpener serial;
     SystemPaths paths(argv[1]);
     CMorvikDlg dlg(window, Platform{clock, serial, paths});
     dlg.OnInitDialog();

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "serial/ComPort.h"
 #include "support/ChildProcess.h"
@@ -63,7 +63,7 @@ protected:
 
     test::FakePaths paths_;  // a temporary folder for the links, and the port name map
     SystemClock clock_;
-    PosixSerialOpener opener_;
+    SystemSerialOpener opener_;
     CComPort port_{clock_, opener_, paths_};
     std::unique_ptr<ChildProcess> socat_;
     std::unique_ptr<ChildProcess> slave_;

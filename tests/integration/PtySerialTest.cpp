@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "serial/ComPort.h"
 #include "support/FakePaths.h"
@@ -57,7 +57,7 @@ protected:
 
     int master_ = -1;
     SystemClock clock_;
-    PosixSerialOpener opener_;
+    SystemSerialOpener opener_;
     test::FakePaths paths_;
     CComPort port_{clock_, opener_, paths_};
 };
@@ -119,8 +119,8 @@ TEST_F(PtySerialTest, APortHeldElsewhereDoesNotOpen) {
     EXPECT_TRUE(other.Open("COM1"));
 }
 
-TEST(PosixSerialOpener, OnlyTerminalsOpen) {
-    PosixSerialOpener opener;
+TEST(SystemSerialOpener, OnlyTerminalsOpen) {
+    SystemSerialOpener opener;
     EXPECT_EQ(opener.Open("/nonexistent/tty"), nullptr);
     EXPECT_EQ(opener.Open("/dev/null"), nullptr);
 }

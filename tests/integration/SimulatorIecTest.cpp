@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "polling/ControlIds.h"
 #include "support/SimulatorSession.h"
 
@@ -162,7 +162,7 @@ TEST(SimulatorIecLink, FlagsClass1DataAndRepeatsAnswersWhenTheFrameCountBitStays
     TempHome home;
     SimProcess sim(home, {"--config", "samples/demo-iec.dat"});
     ASSERT_TRUE(sim.Ready()) << sim.Output();
-    PosixSerialOpener opener;
+    SystemSerialOpener opener;
     const auto line = opener.Open(home.Path() + "/.vantor3/ports/com1");
     ASSERT_NE(line, nullptr);
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PosixSerialDevice.h"
+#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "polling/MorvikDlg.h"
@@ -66,7 +66,7 @@ public:
 
     RecordingWindow window;
     SystemClock clock;
-    PosixSerialOpener serial;
+    SystemSerialOpener serial;
     SystemPaths paths;
     CMorvikDlg dlg{window, Platform{clock, serial, paths}};
 

@@ -1,5 +1,7 @@
 #include "platform/SystemPaths.h"
 
+#include "platform/PortNames.h"
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -10,15 +12,6 @@ namespace {
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
     return home != nullptr && *home != '\0' ? home : ".";
-}
-
-// 1 … 8 for "COM1" … "COM8", 0 for any other name.
-int PortNumber(const std::string& portName) {
-    if (portName.size() != 4 || portName.compare(0, 3, "COM") != 0) {
-        return 0;
-    }
-    const char digit = portName[3];
-    return digit >= '1' && digit <= '8' ? digit - '0' : 0;
 }
 
 }  // namespace
@@ -34,7 +27,7 @@ bool SystemPaths::CreateFolder(const std::string& path) {
 }
 
 std::optional<std::string> SystemPaths::ResolvePort(const std::string& portName) {
-    const int number = PortNumber(portName);
+    const int number = ComPortNumber(portName);
     if (number == 0) {
         return std::nullopt;
     }
