@@ -22,7 +22,8 @@ namespace vantor {
 // The handlers are defined by subject: polling/MorvikDlg.cpp (construction, initialisation,
 // serial settings), polling/PollingCycle.cpp (start, stop, timers), polling/PollBlocks.cpp
 // (block planning, decoding), polling/IecSequences.cpp, polling/Commands.cpp (clock and
-// delay), display/ValueDisplay.cpp (conversion, captions), log/MeasurementLog.cpp.
+// delay), polling/ValueDisplay.cpp (values and captions), polling/MeasurementLog.cpp (log rows).
+// The pure parts they rest on stay below: display/Conversion, log/LogText, log/LogFile.
 class CMorvikDlg {
 public:
     CMorvikDlg(IDialogWindow& window, const Platform& platform);
