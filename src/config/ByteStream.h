@@ -2,9 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
 
+#include "platform/Files.h"
 #include "platform/Types.h"
 
 namespace vantor {
@@ -31,14 +32,9 @@ private:
     std::size_t m_pos = 0;
 };
 
-// A regular file read through a 4096-byte buffer.
+// A regular file.
 class CFileByteStream : public IByteStream {
 public:
-    CFileByteStream() = default;
-    CFileByteStream(const CFileByteStream&) = delete;
-    CFileByteStream& operator=(const CFileByteStream&) = delete;
-    ~CFileByteStream() override { Close(); }
-
     // False when the path is not a regular file that can be opened for reading.
     bool Open(const std::string& path);
     void Close();
@@ -46,8 +42,7 @@ public:
     ByteArray Read(std::size_t count) override;
 
 private:
-    std::FILE* m_file = nullptr;
-    std::uint64_t m_size = 0;
+    std::unique_ptr<IReadFile> m_file;
     std::uint64_t m_pos = 0;
 };
 

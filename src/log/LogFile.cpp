@@ -1,24 +1,20 @@
 #include "log/LogFile.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include "text/Windows1251.h"
 
 namespace vantor {
 
-LogCreation CLogFile::Create(const std::string& path, std::string& error) {
+FileCreation CLogFile::Create(const std::string& path, std::string& error) {
     Close();
-    // "x": exclusive creation, so an existing log is never emptied.
-    m_file = std::fopen(path.c_str(), "wbx");
-    if (m_file == nullptr) {
-        error = std::strerror(errno);
-        return errno == EEXIST ? LogCreation::NameTaken : LogCreation::Failed;
+    // Never replacing a file, so an existing log is never emptied.
+    NewFile created = CreateNewFile(path);
+    if (created.outcome != FileCreation::Created) {
+        error = created.error;
+        return created.outcome;
     }
+    m_file = std::move(created.file);
     m_path = path;
-    return LogCreation::Created;
+    return FileCreation::Created;
 }
 
 bool CLogFile::WriteLine(const std::string& text) {
@@ -26,15 +22,11 @@ bool CLogFile::WriteLine(const std::string& text) {
         return false;
     }
     const std::string line = Utf8ToWindows1251(text) + "\r\n";
-    const bool written = std::fwrite(line.data(), 1, line.size(), m_file) == line.size();
-    return written && std::fflush(m_file) == 0 && ::fdatasync(::fileno(m_file)) == 0;
+    return m_file->WriteDurably(line);
 }
 
 void CLogFile::Close() {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
+    m_file.reset();
 }
 
 }  // namespace vantor

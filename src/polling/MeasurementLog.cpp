@@ -35,13 +35,13 @@ BOOL CMorvikDlg::OpenLog() {
     CloseLog();
     const SystemTime utc = m_platform.clock.UtcNow();
     const std::string folder = m_platform.paths.LogFolder();
-    LogCreation created = LogCreation::NameTaken;
-    for (unsigned attempt = 1; created == LogCreation::NameTaken && attempt <= kMaxNameAttempts;
+    FileCreation created = FileCreation::NameTaken;
+    for (unsigned attempt = 1; created == FileCreation::NameTaken && attempt <= kMaxNameAttempts;
          ++attempt) {
         m_strLogPath = folder + "/" + LogFileName(utc, attempt);
         created = m_fileLog.Create(m_strLogPath, m_fileErr);
     }
-    if (created != LogCreation::Created) {
+    if (created != FileCreation::Created) {
         return FALSE;
     }
     m_pLogOpen = &m_fileLog;
