@@ -1,17 +1,27 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "iec101/AsduCodec.h"
+#include "iec101/Ft12Codec.h"
 #include "platform/SystemSerialOpener.h"
 #include "polling/ControlIds.h"
 #include "support/SimulatorSession.h"
 
 namespace vantor::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 constexpr std::size_t kCycles = 10;
 constexpr int kMaxTicks = 60;
@@ -36,9 +46,31 @@ struct PollCase {
     std::size_t cycles;
 };
 
+// The control fields of the frames the simulator sent that begin with `start`, from its trace.
+std::set<std::string> SentControls(SimProcess& sim, const std::string& start) {
+    sim.WaitForOutput("\n\n", 200);  // takes in what is still on its way
+    std::set<std::string> controls;
+    std::istringstream lines(sim.Output());
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string stamp, direction;
+        std::vector<std::string> octets;
+        words >> stamp >> direction;
+        for (std::string octet; words >> octet;) {
+            octets.push_back(octet);
+        }
+        const std::size_t controlAt = start == "68" ? 4 : 1;
+        if (direction == "tx" && octets.size() > controlAt && octets[0] == start) {
+            controls.insert(octets[controlAt]);
+        }
+    }
+    return controls;
+}
+
 // Ten complete cycles in each poll mode (and a few of a group's polling) log exactly the values the
 // simulator served: group polling restarts the interrogation after each termination, the read
-// command and the class 2 requests take one block per tick.
+// command and the class 2 requests take one block per tick. The simulator answers as the
+// transducer does: data only with the control field 08, acknowledgements without ACD.
 TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
     const PollCase cases[] = {
         {"station interrogation", 0, 0, {"--type", "9", "--sq", "0"}, false, kCycles},
@@ -51,7 +83,9 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
         live.reset();
         sim.reset();
         std::remove(record.c_str());
-        ASSERT_NO_FATAL_FAILURE(StartIec(c.args, c.mode, c.group));
+        std::vector<std::string> args = c.args;
+        args.push_back("--trace");
+        ASSERT_NO_FATAL_FAILURE(StartIec(args, c.mode, c.group));
         live->dlg.m_bSave = TRUE;
         live->dlg.OnStart();
         ASSERT_EQ(live->Messages(), std::vector<std::string>{});
@@ -61,6 +95,8 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
         live->dlg.OnStop();
         EXPECT_EQ(live->Messages(), std::vector<std::string>{});
         ExpectRowsMatchRecords(*live, Served(), static_cast<int>(c.cycles), c.clockColumn);
+        EXPECT_EQ(SentControls(*sim, "68"), std::set<std::string>{"08"});
+        EXPECT_THAT(SentControls(*sim, "10"), testing::IsSubsetOf({"00", "0B"}));
     }
 }
 
@@ -156,34 +192,110 @@ ByteArray Exchange(ISerialDevice& line, const ByteArray& frame) {
     return answer;
 }
 
-// The link layer as a secondary keeps it: ACD while confirmations wait, and the last answer
-// again for a request whose frame count bit did not change.
-TEST(SimulatorIecLink, FlagsClass1DataAndRepeatsAnswersWhenTheFrameCountBitStays) {
-    TempHome home;
-    SimProcess sim(home, {"--config", "samples/demo-iec.dat"});
-    ASSERT_TRUE(sim.Ready()) << sim.Output();
-    SystemSerialOpener opener;
-    const auto line = opener.Open(home.Path() + "/.vantor3/ports/com1");
-    ASSERT_NE(line, nullptr);
+// Frames of the primary to the demo configuration's station: address 5, one-octet link and
+// common addresses and cause, two-octet object addresses.
+constexpr std::uint16_t kStation = 5;
+constexpr std::uint8_t kClass1 = 0x5A;
+constexpr std::uint8_t kFcb = 0x20;
 
-    EXPECT_EQ(Exchange(*line, {0x10, 0x49, 0x05, 0x4E, 0x16}),
-              (ByteArray{0x10, 0x0B, 0x05, 0x10, 0x16}));  // status of link
-    EXPECT_EQ(Exchange(*line, {0x10, 0x40, 0x05, 0x45, 0x16}),
-              (ByteArray{0x10, 0x00, 0x05, 0x05, 0x16}));  // reset acknowledged
-    // Station interrogation, FCB 1: acknowledged with ACD, the confirmation waits.
-    EXPECT_EQ(Exchange(*line, {0x68, 0x09, 0x09, 0x68, 0x73, 0x05, 0x64, 0x01, 0x06, 0x05, 0x00,
-                               0x00, 0x14, 0xFC, 0x16}),
-              (ByteArray{0x10, 0x20, 0x05, 0x25, 0x16}));
-    const ByteArray confirmation = Exchange(*line, {0x10, 0x5B, 0x05, 0x60, 0x16});
-    EXPECT_EQ(confirmation, (ByteArray{0x68, 0x09, 0x09, 0x68, 0x28, 0x05, 0x64, 0x01, 0x07, 0x05,
-                                       0x00, 0x00, 0x14, 0xB2, 0x16}));
-    EXPECT_EQ(Exchange(*line, {0x10, 0x5B, 0x05, 0x60, 0x16}), confirmation);  // FCB stayed 0
-    const ByteArray values = Exchange(*line, {0x10, 0x7B, 0x05, 0x80, 0x16});
-    ASSERT_GT(values.size(), 9u);
-    EXPECT_EQ(values[6], 9);     // type 9
-    EXPECT_EQ(values[7], 20);    // 20 objects, one per item
-    EXPECT_EQ(values[8], 20);    // cause: station interrogation
-    EXPECT_EQ(values[4], 0x28);  // the termination still waits
+ByteArray Fixed(std::uint8_t control) {
+    return FixedFrame(control, kStation, 1);
+}
+
+ByteArray Command(std::uint8_t control, std::uint8_t type, std::uint8_t cause,
+                  const ByteArray& elements = {}) {
+    ByteArray frame = VariableFrameHeader(control, kStation, 1);
+    frame.insert(frame.end(), {type, 1, cause, static_cast<std::uint8_t>(kStation)});
+    AppendObjectAddress(frame, 0, 2);
+    frame.insert(frame.end(), elements.begin(), elements.end());
+    FinishFrame(frame);
+    return frame;
+}
+
+const ByteArray kLinkStatus = Fixed(kCtrlLinkStatus);
+const ByteArray kReset = Fixed(kCtrlResetLink);
+// FCB 1 after the reset, then alternating.
+const ByteArray kStationInterrogation =
+    Command(kCtrlUserData | kFcb, kTypeInterrogation, kCauseActivation, {20});
+const ByteArray kDeactivation =
+    Command(kCtrlUserData | kFcb, kTypeInterrogation, kCauseDeactivation, {20});
+
+struct LinkStep {
+    ByteArray request;
+    std::uint8_t control;               // of the answer
+    std::optional<std::uint8_t> cause;  // of a variable answer, as sent
+};
+
+struct LinkScript {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<LinkStep> steps;
+};
+
+// As the transducer, the station flags nothing with ACD and answers every class 2 request with
+// data, the confirmations first; as a standard secondary it sets ACD while class 1 data waits,
+// keeps that data for class 1 requests and answers class 2 with "no data" meanwhile. Both
+// repeat the last answer for a request whose frame count bit did not change, take the read
+// command in both forms, and confirm a deactivation negatively when asked to.
+TEST(SimulatorIecLink, AnswersAsTheTransducerOrAsAStandardSecondary) {
+    const LinkStep opening[] = {{kLinkStatus, 0x0B, {}}, {kReset, 0x00, {}}};
+    const LinkScript scripts[] = {
+        {"transducer",
+         {},
+         {{kStationInterrogation, 0x00, {}},
+          {Fixed(kCtrlClass2), 0x08, kCauseActivationConfirm},
+          {Fixed(kCtrlClass2), 0x08, kCauseActivationConfirm},  // the bit stayed: again
+          {Fixed(kCtrlClass2 | kFcb), 0x08, kCauseStationInterrogation},
+          {Fixed(kCtrlClass2), 0x08, kCauseActivationTermination},
+          {Fixed(kCtrlClass2 | kFcb), 0x08, kCauseSpontaneous},
+          {Command(kCtrlUserData, kTypeRead, kCauseRequest), 0x00, {}},
+          {Fixed(kCtrlClass2 | kFcb), 0x08, kCauseRequest},
+          {Command(kCtrlClass2, kTypeRead, kCauseRequest), 0x08, kCauseRequest}}},
+        {"standard secondary",
+         {"--standard-secondary"},
+         {{kStationInterrogation, 0x20, {}},
+          {Fixed(kCtrlClass2), 0x29, {}},
+          {Fixed(kClass1 | kFcb), 0x28, kCauseActivationConfirm},
+          {Fixed(kClass1 | kFcb), 0x28, kCauseActivationConfirm},
+          {Fixed(kClass1), 0x28, kCauseStationInterrogation},
+          {Fixed(kClass1 | kFcb), 0x08, kCauseActivationTermination},
+          {Fixed(kClass1), 0x09, {}},
+          {Fixed(kCtrlClass2 | kFcb), 0x08, kCauseSpontaneous},
+          {Command(kCtrlUserData, kTypeRead, kCauseRequest), 0x20, {}},
+          {Fixed(kClass1 | kFcb), 0x08, kCauseRequest}}},
+        {"negative deactivation",
+         {"--negative-deactivation"},
+         {{kDeactivation, 0x00, {}}, {Fixed(kCtrlClass2), 0x08, kCauseDeactivationConfirm | 0x40}}},
+        {"read command as a request only",
+         {"--read-form", "request"},
+         {{Command(kCtrlUserData | kFcb, kTypeRead, kCauseRequest), 0x01, kCauseUnknownType}}},
+        {"read command as user data only",
+         {"--read-form", "user-data"},
+         {{Command(kCtrlClass2 | kFcb, kTypeRead, kCauseRequest), 0x09, kCauseUnknownType}}},
+    };
+    for (const LinkScript& script : scripts) {
+        SCOPED_TRACE(script.name);
+        TempHome home;
+        std::vector<std::string> args = {"--config", "samples/demo-iec.dat"};
+        args.insert(args.end(), script.args.begin(), script.args.end());
+        SimProcess sim(home, args);
+        ASSERT_TRUE(sim.Ready()) << sim.Output();
+        SystemSerialOpener opener;
+        const auto line = opener.Open(home.Path() + "/.vantor3/ports/com1");
+        ASSERT_NE(line, nullptr);
+        std::vector<LinkStep> steps(std::begin(opening), std::end(opening));
+        steps.insert(steps.end(), script.steps.begin(), script.steps.end());
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            SCOPED_TRACE("step " + std::to_string(i));
+            const ByteArray answer = Exchange(*line, steps[i].request);
+            const bool variable = steps[i].cause.has_value();
+            ASSERT_GT(answer.size(), variable ? 9u : 4u);
+            EXPECT_EQ(answer[variable ? 4 : 1], steps[i].control);
+            if (variable) {
+                EXPECT_EQ(answer[8], *steps[i].cause);
+            }
+        }
+    }
 }
 
 }  // namespace

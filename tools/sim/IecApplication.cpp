@@ -82,10 +82,16 @@ IecOutcome IecApplication::Refuse(const IncomingAsdu& asdu, std::uint8_t cause) 
 }
 
 IecOutcome IecApplication::Command(const IncomingAsdu& asdu) {
-    if (const auto refusal = asdu.type == kTypeRead ? kCauseUnknownType : Refusal(asdu)) {
+    const bool read = asdu.type == kTypeRead;
+    const bool readRefused = read && options_.readForm == SimReadForm::RequestWithData;
+    if (const auto refusal = readRefused ? kCauseUnknownType : Refusal(asdu)) {
         return Refuse(asdu, *refusal);
     }
     switch (asdu.type) {
+        case kTypeRead:
+            // Confirmed user data carries no answer: the values wait for a request.
+            class1_.push_back(ReadValues(asdu));
+            return {};
         case kTypeInterrogation:
             return Interrogate(asdu);
         case kTypeClockSync:
@@ -96,9 +102,14 @@ IecOutcome IecApplication::Command(const IncomingAsdu& asdu) {
 }
 
 IecOutcome IecApplication::Read(const IncomingAsdu& asdu) {
-    if (const auto refusal = asdu.type != kTypeRead ? kCauseUnknownType : Refusal(asdu)) {
+    const bool refused = asdu.type != kTypeRead || options_.readForm == SimReadForm::UserData;
+    if (const auto refusal = refused ? kCauseUnknownType : Refusal(asdu)) {
         return Refuse(asdu, *refusal);
     }
+    return ReadValues(asdu);
+}
+
+IecOutcome IecApplication::ReadValues(const IncomingAsdu& asdu) {
     return Values(kCauseRequest, BlockFrom(*ItemAt(asdu.objectAddress)));
 }
 
@@ -114,8 +125,10 @@ std::optional<std::size_t> IecApplication::ItemAt(std::uint32_t address) const {
 IecOutcome IecApplication::Interrogate(const IncomingAsdu& asdu) {
     blockCursor_ = 0;
     if ((asdu.cause & kCauseBits) == kCauseDeactivation) {
-        class1_.push_back(
-            {IecOutcome::Kind::Data, Mirror(asdu, kCauseDeactivationConfirm), {}, {}});
+        // Negative: no interrogation was running to deactivate.
+        const auto cause = static_cast<std::uint8_t>(
+            kCauseDeactivationConfirm | (options_.negativeDeactivation ? kNegativeBit : 0));
+        class1_.push_back({IecOutcome::Kind::Data, Mirror(asdu, cause), {}, {}});
         return {};
     }
     const std::uint8_t qualifier = asdu.elements.empty() ? 0 : asdu.elements[0];
@@ -172,6 +185,9 @@ IecOutcome IecApplication::DelayAnswer() {
 }
 
 IecOutcome IecApplication::Class1() {
+    if (delayStamp_) {
+        return DelayAnswer();
+    }
     if (class1_.empty()) {
         return {IecOutcome::Kind::NoData, {}, {}, {}};
     }
@@ -181,12 +197,16 @@ IecOutcome IecApplication::Class1() {
 }
 
 IecOutcome IecApplication::Class2() {
+    if (options_.standardSecondary && HasClass1Data()) {
+        return {IecOutcome::Kind::NoData, {}, {}, {}};  // ACD tells the primary where to look
+    }
     if (delayStamp_) {
         return DelayAnswer();
     }
+    // The cursor moves as the program plans, also when class 1 data is sent instead.
     const std::vector<std::size_t> block = NextBlock();
-    if (!class1_.empty()) {
-        return Class1();  // the primary asks for class 2 only, so class 1 data goes first here
+    if (HasClass1Data()) {
+        return Class1();
     }
     return Values(kCauseSpontaneous, block);
 }

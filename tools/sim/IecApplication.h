@@ -24,20 +24,23 @@ struct IecOutcome {
 };
 
 // The transducer's application layer over IEC 60870-5-101: the commands it carries out and
-// the data it has to send. Confirmations, terminations, interrogated values and refusals are
-// class 1 data; the values sent when nothing else waits are class 2 data, one block of
-// consecutive items after the other, as the program plans its requests.
+// the data it has to send. Confirmations, terminations, interrogated values, refusals, the
+// delay answer and the values of a read command sent as user data are class 1 data; the
+// values sent when nothing else waits are class 2 data, one block of consecutive items after
+// the other, as the program plans its requests. The transducer hands class 1 data to class 2
+// requests too; a standard secondary keeps it for class 1 requests.
 class IecApplication {
 public:
     IecApplication(const SimDevice& device, Transducer& transducer, const SimOptions& options);
 
     // A reset of the link drops what was waiting for the previous primary.
     void Reset();
-    bool HasClass1Data() const { return !class1_.empty(); }
+    bool HasClass1Data() const { return !class1_.empty() || delayStamp_.has_value(); }
 
-    // User data with confirmation: interrogation, clock synchronisation, delay acquisition.
+    // User data with confirmation: interrogation, clock synchronisation, delay acquisition and
+    // the read command in its standard form.
     IecOutcome Command(const IncomingAsdu& asdu);
-    // Request with data: the read command.
+    // Request with data: the read command as the program sends it.
     IecOutcome Read(const IncomingAsdu& asdu);
     IecOutcome Class1();
     IecOutcome Class2();
@@ -49,6 +52,7 @@ private:
     IecOutcome SynchroniseClock(const IncomingAsdu& asdu);
     IecOutcome AcquireDelay(const IncomingAsdu& asdu);
     IecOutcome DelayAnswer();
+    IecOutcome ReadValues(const IncomingAsdu& asdu);
     // Values of the given items, with their codes for the record.
     IecOutcome Values(std::uint8_t cause, const std::vector<std::size_t>& items);
     std::optional<std::size_t> ItemAt(std::uint32_t address) const;

@@ -152,7 +152,8 @@ SlaveAnswer IecSecondary::FromOutcome(const IecOutcome& outcome, std::uint8_t re
 }
 
 std::uint8_t IecSecondary::Control(std::uint8_t function) const {
-    return static_cast<std::uint8_t>(function | (application_.HasClass1Data() ? kAcdBit : 0));
+    const bool demand = options_.standardSecondary && application_.HasClass1Data();
+    return static_cast<std::uint8_t>(function | (demand ? kAcdBit : 0));
 }
 
 SlaveAnswer IecSecondary::Fixed(std::uint8_t function) {

@@ -12,8 +12,8 @@
 namespace vantor::sim {
 
 // The unbalanced secondary station's link layer (FT1.2): it checks the primary's frames,
-// keeps the frame count bit and repeats its last answer when the bit did not change, sets ACD
-// while class 1 data waits, and wraps the application's ASDUs.
+// keeps the frame count bit and repeats its last answer when the bit did not change, and
+// wraps the application's ASDUs. As a standard secondary it sets ACD while class 1 data waits.
 class IecSecondary : public IStation {
 public:
     IecSecondary(const SimDevice& device, Transducer& transducer, const SimOptions& options);
@@ -32,7 +32,8 @@ private:
     SlaveAnswer FromOutcome(const IecOutcome& outcome, std::uint8_t refusalFunction);
     SlaveAnswer Fixed(std::uint8_t function);
     SlaveAnswer Variable(std::uint8_t function, const ByteArray& asdu);
-    // Control field of an answer: the function, with ACD while class 1 data waits.
+    // Control field of an answer: the function, with ACD while a standard secondary has class
+    // 1 data waiting.
     std::uint8_t Control(std::uint8_t function) const;
     void SpoilEveryNth(ByteArray& frame);
 

@@ -76,6 +76,18 @@ bool FramingName(SimOptions& o, const std::string& text) {
     return found != names.end();
 }
 
+bool ReadFormName(SimOptions& o, const std::string& text) {
+    static const std::map<std::string, SimReadForm> names = {
+        {"both", SimReadForm::Both},
+        {"request", SimReadForm::RequestWithData},
+        {"user-data", SimReadForm::UserData}};
+    const auto found = names.find(text);
+    if (found != names.end()) {
+        o.readForm = found->second;
+    }
+    return found != names.end();
+}
+
 bool ValueType(SimOptions& o, const std::string& text) {
     const auto type = Number(text, 0, 255);
     const bool known = type && (*type == 9 || *type == 10 || *type == 21 || *type == 143);
@@ -111,6 +123,7 @@ const std::map<std::string, ValueHandler>& ValueOptions() {
         {"--sq", Sequence},
         {"--refuse", OptionalNumberInto(&SimOptions::refuseCause, 44, 47)},
         {"--refuse-type", OptionalNumberInto(&SimOptions::refuseType, 100, 106)},
+        {"--read-form", ReadFormName},
         {"--line-delay", NumberInto(&SimOptions::lineDelayMs, 0, 10000)},
         {"--clock-offset", NumberInto(&SimOptions::clockOffsetS, -86400L * 366, 86400L * 366)},
         {"--record",
@@ -126,6 +139,8 @@ const std::map<std::string, FlagHandler>& FlagOptions() {
     static const std::map<std::string, FlagHandler> flags = {
         {"--silent", [](SimOptions& o) { o.silent = true; }},
         {"--trace", [](SimOptions& o) { o.trace = true; }},
+        {"--standard-secondary", [](SimOptions& o) { o.standardSecondary = true; }},
+        {"--negative-deactivation", [](SimOptions& o) { o.negativeDeactivation = true; }},
         {"--help", [](SimOptions& o) { o.help = true; }},
         {"-h", [](SimOptions& o) { o.help = true; }},
     };
@@ -171,15 +186,22 @@ there: milliseconds of the minute, hour:minute, year-2000:month, then weekday*32
 answered with the echo of address and quantity. The framing of each request is recognised
 from its first character (":" is ASCII) unless --framing forces one.
 
-IEC 60870-5-101, unbalanced secondary station: status of link, reset of remote link, class 2
-requests (the frame count bit is honoured: a request whose bit did not change gets the last
-answer again; ACD is set in fixed-frame answers while confirmations wait), interrogation of the
-station or of a group (confirmation with cause 7, the values in one ASDU with cause 20 + group,
-termination with cause 10), read command 102 (the run of consecutive items from its address,
-cause 5), clock synchronisation 103 (the new time is kept and reported on a line "clock ..."),
-delay acquisition 106 (the answer returns the time the command was sent plus the time it
-waited here, less twice --line-delay; a delay sent back is reported on a line "delay ...").
-Class 2 requests with nothing waiting get the next block of values with cause 3.
+IEC 60870-5-101, unbalanced secondary station, as the transducer answers: status of link, reset
+of remote link, class 2 requests (the frame count bit is honoured: a request whose bit did not
+change gets the last answer again), interrogation of the station or of a group, read command
+102 (the run of consecutive items from its address, cause 5), clock synchronisation 103 (the
+new time is kept and reported on a line "clock ..."), delay acquisition 106 (the answer returns
+the time the command was sent plus the time it waited here, less twice --line-delay; a delay
+sent back is reported on a line "delay ..."). Commands are acknowledged; their confirmations
+(cause 7, or 9 for the deactivation of the interrogation), the interrogated values (cause 20 +
+group) and the termination (cause 10) wait as class 1 data. Every class 2 request is answered
+with data: what waits in class 1 first, else the next block of values with cause 3. Answers
+with data have the control field 08 exactly: ACD is never set. With --standard-secondary the
+station is a standard secondary instead: ACD is set while class 1 data waits, class 1 data is
+sent only for class 1 requests (function 10), and a class 2 request gets "no data" (function 9)
+while class 1 data waits. The read command comes as a request of class 2 data carrying the
+ASDU (function 11), answered at once, or as user data with confirmation (function 3), whose
+values wait as class 1 data; --read-form chooses which of them are answered.
 
 Values are raw codes, 5000 standing for the nominal input: voltages and currents near 5000,
 powers consistent with them, the frequency near 50 Hz in thousandths, all varying slowly.
@@ -201,6 +223,12 @@ Options:
                          negative frame carrying the mirrored ASDU with that cause, and the
                          same mirror waits for the next class 2 request
   --refuse-type T        refuse only commands of type T (100, 102, 103 or 106)
+  --standard-secondary   act as a standard secondary (ACD, class 1 requests, "no data")
+  --negative-deactivation
+                         confirm the deactivation of the interrogation negatively (cause 9
+                         with P/N set), as a station with no interrogation running may
+  --read-form F          read commands answered: both (default), request (function 11 only)
+                         or user-data (function 3 only); the other form is refused with cause 44
   --line-delay MS        one-way line delay that delay acquisition is to measure (default 20)
   --clock-offset S       start the transducer clock S seconds off the computer's UTC clock
   --record FILE          append one line per answer carrying values: "<hh:mm:ss.mmm> key=code ..."

@@ -9,6 +9,10 @@ namespace vantor::sim {
 
 enum class SimProtocol { Modbus, Iec101 };
 enum class SimFraming { Auto, Rtu, Ascii };
+// The forms of the IEC 60870-5-101 read command answered: a request of class 2 data carrying
+// the ASDU (function 11), and user data with confirmation whose answer waits as class 1 data
+// (function 3).
+enum class SimReadForm { Both, RequestWithData, UserData };
 
 // Everything the command line can ask of the simulator.
 struct SimOptions {
@@ -25,6 +29,9 @@ struct SimOptions {
     bool sequence = false;                    // IEC 60870-5-101: SQ = 1
     std::optional<std::uint8_t> refuseCause;  // IEC 60870-5-101: 44 to 47
     std::optional<std::uint8_t> refuseType;   // none: every command is refused
+    bool standardSecondary = false;  // class 1 data flagged with ACD and fetched by class 1 only
+    bool negativeDeactivation = false;
+    SimReadForm readForm = SimReadForm::Both;
     unsigned lineDelayMs = 20;
     long clockOffsetS = 0;
     std::string recordPath;
