@@ -1,5 +1,7 @@
 #include "polling/MorvikDlg.h"
 
+#include <cmath>
+
 #include "serial/SettingsText.h"
 
 namespace vantor {
@@ -63,7 +65,9 @@ BOOL CMorvikDlg::OnInitDialog() {
     m_kUl = 0.02;
     m_kI = 0.001;
     m_kPph = 0.057735;
-    m_kP = 0.173205;
+    // The product 3 x 0.057735 in extended precision: one unit in the last place above
+    // 0.173205, which decides the codes on a rounding edge, such as 500 (86.603).
+    m_kP = std::nextafter(0.173205, 1.0);
     m_bSave = FALSE;
 
     m_nIecAsduAddrSize = 1;

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
@@ -90,6 +92,20 @@ TEST_F(MorvikDlgInit, WorkingDefaultsWithoutAConfiguration) {
 
     struct stat info;
     EXPECT_EQ(stat(fake.paths.LogFolder().c_str(), &info), 0);
+}
+
+// Until a nominal value or a configuration sets it, the total-power coefficient is the
+// product 3 x 0.057735 in extended precision, a hair above 0.173205, and the codes whose
+// physical value lies on a rounding edge show it.
+TEST_F(MorvikDlgInit, TheInitialTotalPowerCoefficientRoundsTheEdgesUp) {
+    dlg.OnInitDialog();
+    dlg.m_bPhysical = TRUE;
+    const std::pair<std::int16_t, const char*> cases[] = {{500, "86.603"}, {4900, "848.71"}};
+    for (const auto& [code, text] : cases) {
+        dlg.m_raw[kRawP] = code;
+        dlg.RefreshValues();
+        EXPECT_EQ(dlg.m_strP, text) << code;
+    }
 }
 
 // The port is configured "9600,N,7,2" and then from the packed byte 21: the same settings.
