@@ -101,15 +101,16 @@ void CMorvikDlg::DecodeCycle(const ByteArray& answer) {
     std::uint8_t offset = 0;
     m_nParseItem = 0;
     const std::size_t itemCount = m_saItems.size() / kTextsPerItem;
-    for (std::size_t item = 0; item < itemCount; ++item, ++m_nParseItem) {
+    for (std::size_t item = 0; item < itemCount; ++item) {
         const auto key = FindQuantityKey(At(m_saItems, kTextsPerItem * item), m_saQtyKeys);
         if (!key) {
-            continue;  // an item without a key takes no bytes
+            continue;  // an item without a key takes no bytes and no divisor
         }
         const auto size =
             static_cast<std::uint8_t>(ParseIntText(At(m_saItems, kTextsPerItem * item + 2)));
         StoreDecodedValue(*this, *key, ExtractValue(size, offset, answer));
         offset = static_cast<std::uint8_t>(offset + size);
+        ++m_nParseItem;
     }
 }
 

@@ -191,9 +191,9 @@ TEST_F(PollBlocks, WithTheIecTagTheLastThreeItemsDoNotCount) {
 }
 
 TEST_F(PollBlocks, PhysicalUnitsDivideByTheItemsDivisor) {
-    // The item without a key still moves to the next divisor.
-    SetItems({{"Ua)", "100"}, {"Резерв", "101"}, {"Ub)", "102"}, {"Uc)", "103"}});
-    dlg.m_saDivisors = {"10", "1000", "4", "0"};
+    // The divisors belong to the items with a key: the time item between takes none.
+    SetItems({{"Ua)", "100"}, {"Время (ty)", "101"}, {"Ub)", "102"}, {"Uc)", "103"}});
+    dlg.m_saDivisors = {"10", "4", "0", "1000"};
     dlg.m_bPhysical = TRUE;
     dlg.DecodeCycle({0x30, 0x3A, 0x00, 0x0A, 0x30, 0x3A});
     EXPECT_EQ(dlg.m_raw[kRawUa], 1235);   // 12346 / 10, rounded
