@@ -232,9 +232,12 @@ std::uint8_t DecodeAsdu(std::span<const std::uint8_t> frame, ByteArray& params,
     if (IsNegativeCause(cause & kCauseMask)) {
         return cause & kCauseMask;
     }
-    // A negative confirmation refuses the command it answers.
+    // A negative confirmation refuses the command it answers, but a deactivation confirmed
+    // negatively found no interrogation running, which is what it asked for.
     if ((cause & kNegativeBit) != 0) {
-        return kReplyNotConfirmed;
+        const bool deactivated =
+            type == kTypeInterrogation && (cause & kCauseMask) == kCauseDeactivationConfirm;
+        return deactivated ? kReplyAccepted : kReplyNotConfirmed;
     }
     if (cause >= kFirstSpecialCause) {
         return kReplyAccepted;

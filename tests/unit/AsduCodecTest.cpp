@@ -209,6 +209,8 @@ TEST(AsduCodec, CausesDecideTheCode) {
         // A negative confirmation is no confirmation.
         {kTypeInterrogation, 0x40 | 7, kReplyNotConfirmed, true},
         {kTypeClockSync, 0x40 | 7, kReplyNotConfirmed, true},
+        // A negative deactivation: no interrogation ran, which is what was asked for.
+        {kTypeInterrogation, 0x40 | 9, kReplyAccepted, true},
         // A test frame carries nothing for the master.
         {kTypeMeasuredNormalised, 0x80 | 5, kReplyAccepted, true},
         {kTypeMeasuredNormalised, 48, kReplyAccepted, true},

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -116,6 +122,40 @@ TEST_F(IecSequences, LinkLevelReadingAsksForClass2DataEveryTick) {
     EXPECT_EQ(dlg.m_nAsduType, 21);
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_TRUE(window.messages.empty());
+}
+
+// A deactivation confirmed negatively found no interrogation running, which is what it asked
+// for: polling goes on, whether the confirmation answers the command or a later request.
+TEST_F(IecSequences, ANegativeDeactivationConfirmationIsAccepted) {
+    const ByteArray negative = station.Confirmation(100, 0x40 | 9);
+    const ByteArray values = station.Values(9, 5, {5000, 7});
+    const ByteArray rest = station.Values(9, 5, {3});
+    struct Case {
+        const char* name;
+        int mode;
+        std::deque<ByteArray> commandAnswers;
+        std::deque<ByteArray> class2;
+        int ticks;
+    };
+    const Case cases[] = {
+        {"read command, at Start", 1, {negative, values, rest}, {}, 2},
+        {"class 2, at Start", 2, {negative}, {values, rest}, 2},
+        {"class 2, at a tick", 2, {Hex("10 00 01 01 16")}, {negative, values}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dlg.m_raw.fill(0);
+        station.commandAnswers = c.commandAnswers;
+        station.class2 = c.class2;
+        Start(c.mode);
+        for (int tick = 0; tick < c.ticks; ++tick) {
+            Tick();
+        }
+        EXPECT_TRUE(window.messages.empty());
+        EXPECT_TRUE(dlg.m_bRunning);
+        EXPECT_EQ(dlg.m_raw[kRawUb], 7);
+        dlg.OnStop();
+    }
 }
 
 TEST_F(IecSequences, SingleCharacterConfirmsAtStartButFailsATick) {
