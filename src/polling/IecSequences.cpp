@@ -83,9 +83,10 @@ std::uint8_t CMorvikDlg::CollectIecAnswer(ByteArray& answer, std::uint8_t& cause
 
 void CMorvikDlg::SendNextIecRequest(std::uint8_t cause) {
     if (cause == kCauseActivationTermination) {
-        // The interrogation has ended: a new cycle begins on the link already initialised.
+        // The interrogation has ended: a new cycle begins on the link already initialised,
+        // and the recording goes on.
         m_bLinkReady = TRUE;
-        OnStart();
+        ContinuePolling();
         return;
     }
     SendDataRequest(*this);

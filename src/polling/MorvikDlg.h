@@ -41,6 +41,9 @@ public:
 
     // --- Polling cycle ------------------------------------------------------------------
     void OnStart();
+    // The tick's own start of a new interrogation after an activation termination: the
+    // recording goes on in the same log file towards the same end time.
+    void ContinuePolling();
     void OnStop();
     void OnTimer(unsigned id);
 
@@ -178,9 +181,11 @@ public:
     const Platform& Services() const { return m_platform; }
 
 private:
+    enum class Recording { New, Continued };
+    void StartPolling(Recording recording);
     // The two halves of a start: the recording countdown and the first request of a cycle.
     void StartRecordTimer();
-    void SendFirstRequest();
+    void SendFirstRequest(Recording recording);
 
     IDialogWindow& m_wnd;
     Platform m_platform;

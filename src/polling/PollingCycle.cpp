@@ -138,6 +138,14 @@ void RunRecordTick(CMorvikDlg& dlg) {
 }  // namespace
 
 void CMorvikDlg::OnStart() {
+    StartPolling(Recording::New);
+}
+
+void CMorvikDlg::ContinuePolling() {
+    StartPolling(Recording::Continued);
+}
+
+void CMorvikDlg::StartPolling(Recording recording) {
     UpdateData(true);
     m_baAccum.clear();
     m_nAsduType = kDefaultAsduType;
@@ -149,8 +157,10 @@ void CMorvikDlg::OnStart() {
                          MessageIcon::None);
         return;
     }
-    // Every start writes a new log; the rows of the one still open are kept.
-    CloseLog();
+    if (recording == Recording::New) {
+        // Every new recording writes a new log; the rows of the one still open are kept.
+        CloseLog();
+    }
     m_nAnswers = 0;
     m_nRequests = 0;
     m_wnd.EnableControl(ctl::kFileTab, false);
@@ -158,11 +168,11 @@ void CMorvikDlg::OnStart() {
         m_port.Configure(SettingsText());
         m_bRunning = TRUE;
         LockControls(m_wnd);
-        if (m_bRecTime) {
+        if (m_bRecTime && recording == Recording::New) {
             StartRecordTimer();
         }
     }
-    SendFirstRequest();
+    SendFirstRequest(recording);
     if (m_bRunning) {
         m_wnd.SetTimer(kPollTimer, m_nPeriod);
     }
@@ -186,14 +196,15 @@ void CMorvikDlg::StartRecordTimer() {
     m_wnd.SetTimer(kRecordTimer, kRecordTickMs);
 }
 
-void CMorvikDlg::SendFirstRequest() {
+void CMorvikDlg::SendFirstRequest(Recording recording) {
     if (!m_bLinkReady) {
         // Whatever still waits in the input queue belongs to no request of this start.
         ByteArray stale;
         m_port.ReceiveAsciiReply(stale);
     }
     m_nItemIndex = 0;
-    m_bFirstAnswer = TRUE;
+    // Only the first answer of a new recording opens a log.
+    m_bFirstAnswer = recording == Recording::New ? TRUE : FALSE;
     PlanNextBlock();
     const Transport transport = ChooseTransport(m_b8Bit, m_nProtocol);
     if (transport == Transport::Iec101) {

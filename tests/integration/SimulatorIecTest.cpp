@@ -100,6 +100,38 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
     }
 }
 
+// Group polling restarts the interrogation after every termination; a timed recording with a
+// log still ends on time and leaves one log, one row per interrogation.
+TEST_F(SimulatorIec, TimedGroupRecordingEndsOnTimeInOneLog) {
+    ASSERT_NO_FATAL_FAILURE(StartIec({}, 0, 1));
+    live->dlg.m_nPeriod = 100;
+    live->dlg.m_bSave = TRUE;
+    live->dlg.m_bRecTime = TRUE;
+    live->dlg.m_strRecTime = "00 : 00 : 20";
+    const auto started = std::chrono::steady_clock::now();
+    live->dlg.OnStart();
+    ASSERT_TRUE(live->window.TimerRunning(kRecordTimer));
+    while (live->dlg.m_bRunning && std::chrono::steady_clock::now() - started < 25s) {
+        live->Tick();
+        live->dlg.OnTimer(kRecordTimer);  // the countdown, as often as the window would run it
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    EXPECT_FALSE(live->dlg.m_bRunning);
+    // The end is a whole second of the clock: between 19 and 20 seconds after the start.
+    EXPECT_GE(elapsed, 19s);
+    EXPECT_LT(elapsed, 21s);
+    EXPECT_EQ(live->dlg.m_strRemain, "00 : 00 : 00");
+    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+    const auto logs = std::distance(std::filesystem::directory_iterator(live->paths.LogFolder()),
+                                    std::filesystem::directory_iterator());
+    EXPECT_EQ(logs, 1);
+    // Every interrogation's values make a row, but for one the stop may have come before.
+    const std::size_t rows = live->LogRows().size();
+    EXPECT_GE(rows, 10u);
+    EXPECT_GE(rows + 1, Served().size());
+    ExpectRowsMatchRecords(*live, Served(), static_cast<int>(rows), false);
+}
+
 TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_NO_FATAL_FAILURE(StartIec({"--clock-offset", "-7200"}, 2));
     live->dlg.m_nPeriod = 50;

@@ -93,6 +93,41 @@ TEST_F(IecSequences, GroupPollingInterrogatesThenAsksForClass2Data) {
     EXPECT_TRUE(window.messages.empty());
 }
 
+// The restart after a termination is the tick's own: the recording goes on in the same log
+// towards the same end time, so a timed recording in group mode ends when it should.
+TEST_F(IecSequences, GroupPollingRestartContinuesTheRecording) {
+    for (int cycle = 0; cycle < 2; ++cycle) {
+        station.class2.insert(station.class2.end(),
+                              {station.Confirmation(100, 7), station.Values(9, 23, {5000, 7, 1}),
+                               station.Confirmation(100, 10)});
+    }
+    dlg.m_bSave = TRUE;
+    dlg.m_bRecTime = TRUE;
+    dlg.m_strRecTime = "00 : 00 : 15";
+    fake.clock.SetUtc(2026, 12, 8, 12, 0, 50);
+    Start(0, 3);
+    const std::array<std::uint16_t, 3> end = {dlg.m_nEndHour, dlg.m_nEndMin, dlg.m_nEndSec};
+    for (int tick = 0; tick < 6; ++tick) {
+        Tick();
+    }
+    EXPECT_EQ(TraceSince(0), (TextArray{"status", "reset", "C_IC 6 QOI 23", "class 2", "class 2",
+                                        "class 2", "C_IC 6 QOI 23", "class 2", "class 2", "class 2",
+                                        "C_IC 6 QOI 23", "class 2"}));
+    const auto logs = std::distance(std::filesystem::directory_iterator(fake.paths.LogFolder()),
+                                    std::filesystem::directory_iterator());
+    EXPECT_EQ(logs, 1);
+    ASSERT_NE(dlg.m_pLogOpen, nullptr);
+    std::ifstream log(dlg.m_strLogPath);
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3 + 2);  // the header and two rows
+    EXPECT_EQ((std::array<std::uint16_t, 3>{dlg.m_nEndHour, dlg.m_nEndMin, dlg.m_nEndSec}), end);
+
+    fake.clock.SetUtc(2026, 12, 8, 12, 1, 5);
+    dlg.OnTimer(kRecordTimer);
+    EXPECT_FALSE(dlg.m_bRunning);
+    EXPECT_TRUE(window.messages.empty());
+}
+
 TEST_F(IecSequences, ReadModeSendsAReadCommandPerBlock) {
     station.commandAnswers = {station.Confirmation(100, 9), station.Values(9, 5, {5000, 7}),
                               station.Values(9, 5, {0xFB2E})};
