@@ -26,10 +26,6 @@ constexpr std::size_t kVariableControlAt = 4;
 constexpr std::size_t kFixedControlAt = 1;
 constexpr std::size_t kCauseAfterAddress = 7;  // 68 L L 68 C A.. T VSQ cause
 
-std::uint8_t Checksum(std::span<const std::uint8_t> octets) {
-    return static_cast<std::uint8_t>(std::accumulate(octets.begin(), octets.end(), 0u));
-}
-
 std::size_t ControlOffset(std::uint8_t startOctet) {
     return startOctet == kFixedStart ? kFixedControlAt : kVariableControlAt;
 }
@@ -43,7 +39,7 @@ std::uint8_t FramingFault(std::span<const std::uint8_t> frame) {
     }
     const std::size_t from = ControlOffset(start);
     const std::size_t summed = n - 2 > from ? n - 2 - from : 0;
-    if (Checksum(frame.subspan(from, summed)) != At(frame, n - 2)) {
+    if (Ft12Checksum(frame.subspan(from, summed)) != At(frame, n - 2)) {
         return kReplyBadChecksum;
     }
     if (At(frame, n - 1) != kFrameEnd) {
@@ -81,6 +77,10 @@ bool IsSingleAck(std::span<const std::uint8_t> frame) {
 
 }  // namespace
 
+std::uint8_t Ft12Checksum(std::span<const std::uint8_t> octets) {
+    return static_cast<std::uint8_t>(std::accumulate(octets.begin(), octets.end(), 0u));
+}
+
 void AppendAddress(ByteArray& frame, std::uint16_t value, std::uint8_t size) {
     frame.push_back(static_cast<std::uint8_t>(value & 0xFF));
     if (size != 1) {
@@ -99,7 +99,7 @@ void FinishFrame(ByteArray& frame) {
     const std::uint8_t start = At(frame, 0);
     const std::size_t from = ControlOffset(start);
     const std::size_t summed = frame.size() > from ? frame.size() - from : 0;
-    frame.push_back(Checksum(std::span(frame).subspan(from, summed)));
+    frame.push_back(Ft12Checksum(std::span(frame).subspan(from, summed)));
     frame.push_back(kFrameEnd);
     if (start == kVariableStart) {
         const auto length = static_cast<std::uint8_t>(frame.size() - kVariableOverhead);

@@ -36,6 +36,8 @@ enum LinkCode : std::uint8_t {
     kReplyOtherFunction = 255,
 };
 
+// The arithmetic sum, modulo 256, of the octets from the control field to the checksum.
+std::uint8_t Ft12Checksum(std::span<const std::uint8_t> octets);
 // Appends the low octet of `value`, and the high octet unless `size` is 1.
 void AppendAddress(ByteArray& frame, std::uint16_t value, std::uint8_t size);
 // Appends exactly `size` octets of `value`, low first (octets beyond the fourth are 0).

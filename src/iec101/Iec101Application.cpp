@@ -69,6 +69,7 @@ std::uint16_t CIec101Channel::MeasureDelay(std::uint16_t address, const ByteArra
 // octets came. Each pass yields for a millisecond, so the loop ends on any clock.
 ByteArray CIec101Channel::ReadDelayAnswer(std::size_t expected, std::uint16_t& arrivalMs) {
     ByteArray answer;
+    const std::int64_t began = m_clock.TickMs();
     const std::uint16_t startMs = MillisecondsOfMinute(m_clock.UtcNow());
     bool timedOut = false;
     bool arrived = false;
@@ -82,6 +83,7 @@ ByteArray CIec101Channel::ReadDelayAnswer(std::size_t expected, std::uint16_t& a
         }
         m_clock.Sleep(1);
     }
+    NoteCollectionEnd(began);
     return answer;
 }
 

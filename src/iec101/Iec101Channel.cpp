@@ -34,9 +34,11 @@ void CIec101Channel::ReadOnce(ByteArray& into, std::size_t room) {
 ByteArray CIec101Channel::RunLinkProcedure(std::uint8_t control, std::uint16_t address,
                                            const ByteArray& params) {
     Transmit(FixedFrame(control, address, At(params, kParamAddressSize)));
+    const std::int64_t began = m_clock.TickMs();
     m_clock.Sleep(kLinkProcedureWaitMs);
     ByteArray answer;
     ReadOnce(answer, kAccumBufferSize);
+    NoteCollectionEnd(began);
     return answer;
 }
 

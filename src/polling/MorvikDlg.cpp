@@ -97,6 +97,12 @@ BOOL CMorvikDlg::OnInitDialog() {
     return TRUE;
 }
 
+void CMorvikDlg::SetLineTrace(ILineTrace* trace) {
+    // The IEC channel reads and writes through its own copy of the handle.
+    m_port.SetTrace(trace);
+    m_iec.SetTrace(trace);
+}
+
 void CMorvikDlg::ApplySerialSettings(std::uint8_t packed) {
     const SettingsTexts texts = UnpackSettingsByte(packed);
     m_strBaud = texts.baud;

@@ -10,6 +10,7 @@
 #include "platform/Types.h"
 #include "polling/ControlIds.h"
 #include "polling/DialogWindow.h"
+#include "polling/PollObserver.h"
 #include "serial/ComPort.h"
 #include "text/Quantities.h"
 
@@ -176,6 +177,11 @@ public:
     // 8. Member objects.
     CComPort m_port;
     CIec101Channel m_iec;
+
+    // Observers of the line and of the poll tick's verdicts (the traffic monitor); null
+    // when none watches.
+    void SetLineTrace(ILineTrace* trace);
+    IPollObserver* m_pPollObserver = nullptr;
 
     IDialogWindow& Window() { return m_wnd; }
     const Platform& Services() const { return m_platform; }

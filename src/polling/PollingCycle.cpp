@@ -98,6 +98,9 @@ void RunPollTick(CMorvikDlg& dlg) {
     ByteArray answer;
     std::uint8_t cause = 0;
     const std::uint8_t status = CollectAnswer(dlg, answer, cause);
+    if (dlg.m_pPollObserver != nullptr) {
+        dlg.m_pPollObserver->OnAnswerStatus(status);
+    }
     dlg.UpdateData(true);
     if (status != 0) {
         dlg.OnStop();

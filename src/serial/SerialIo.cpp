@@ -35,6 +35,7 @@ std::size_t CSerialIo::ReadAvailable(ComHandle handle, std::span<std::uint8_t> b
 }
 
 std::size_t CSerialIo::CollectReply(std::span<std::uint8_t> accum, std::span<std::uint8_t> chunk) {
+    const std::int64_t began = m_clock.TickMs();
     std::size_t n = ReadAvailable(m_hCom, accum);
     if (n == 0) {
         m_clock.Sleep(kFirstByteWaitMs);
@@ -47,7 +48,16 @@ std::size_t CSerialIo::CollectReply(std::span<std::uint8_t> accum, std::span<std
         n += k;
         m_clock.Sleep(kQuietGapMs);
     }
+    NoteCollectionEnd(began);
     return n;
+}
+
+void CSerialIo::NoteCollectionEnd(std::int64_t beganMs) {
+    if (m_pTrace != nullptr) {
+        const auto waited =
+            static_cast<unsigned>(std::max<std::int64_t>(0, m_clock.TickMs() - beganMs));
+        m_pTrace->OnCollectionEnd(m_clock.UtcNow(), waited);
+    }
 }
 
 }  // namespace vantor

@@ -41,6 +41,9 @@ public:
     IoRecord m_ovWrite;
 
 protected:
+    // Tells the trace that the collection begun at `beganMs` (the clock's tick count) ended.
+    void NoteCollectionEnd(std::int64_t beganMs);
+
     IClock& m_clock;
     ILineTrace* m_pTrace = nullptr;
 };

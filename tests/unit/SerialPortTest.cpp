@@ -74,7 +74,11 @@ public:
                    std::size_t count) override {
         events.push_back({direction, ByteArray(bytes, bytes + count)});
     }
+    void OnCollectionEnd(const SystemTime&, unsigned waitedMs) override {
+        collections.push_back(waitedMs);
+    }
     std::vector<std::pair<TraceDirection, ByteArray>> events;
+    std::vector<unsigned> collections;
 };
 
 class ComPortTest : public testing::Test {
@@ -224,6 +228,9 @@ TEST_F(CollectReplyTest, TheTraceSeesEveryFrameAndChunk) {
     using D = TraceDirection;
     EXPECT_EQ(trace.events, (std::vector<std::pair<D, ByteArray>>{
                                 {D::Sent, {1, 2}}, {D::Received, {9, 8}}, {D::Received, {7}}}));
+    // Each collection's end is told with the time it took, the empty one's too.
+    EXPECT_EQ(Collect(), 0u);
+    EXPECT_EQ(trace.collections, (std::vector<unsigned>{50, 75}));
 }
 
 }  // namespace
