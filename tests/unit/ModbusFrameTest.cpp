@@ -8,28 +8,14 @@
 #include "modbus/ModbusHex.h"
 #include "modbus/RtuFrame.h"
 #include "support/FakeSerialDevice.h"
+#include "support/ModbusFrames.h"
 
 namespace vantor {
 namespace {
 
+using test::AsciiOf;
 using test::Bytes;
-
-// An RTU frame of `body` with its CRC, low byte first.
-ByteArray WithCrc(ByteArray body) {
-    const std::uint16_t crc = Crc16(body);
-    body.push_back(static_cast<std::uint8_t>(crc & 0xFF));
-    body.push_back(static_cast<std::uint8_t>(crc >> 8));
-    return body;
-}
-
-// An ASCII frame of `body`: ':' hex LRC CR LF, all upper case.
-std::string AsciiOf(const ByteArray& body) {
-    std::string s = ":";
-    for (const std::uint8_t b : body) {
-        s += ByteToHex(b);
-    }
-    return s + ByteToHex(Lrc(body)) + "\r\n";
-}
+using test::WithCrc;
 
 TEST(ModbusChecksums, KnownValues) {
     EXPECT_EQ(Crc16(Bytes("123456789")), 0x4B37);  // the standard check value of CRC-16/MODBUS

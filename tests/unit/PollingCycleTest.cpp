@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "modbus/AsciiFrame.h"
-#include "modbus/ModbusChecksums.h"
 #include "modbus/RtuFrame.h"
 #include "polling/MorvikDlg.h"
 #include "polling/PollStatus.h"
 #include "polling/Transport.h"
 #include "support/FakePlatform.h"
+#include "support/ModbusFrames.h"
 #include "support/RecordingWindow.h"
 
 namespace vantor::test {
@@ -22,13 +22,6 @@ namespace {
 constexpr std::uint8_t kDevice = 5;
 // 9600 baud, two stop bits, no parity, 8 data bits: Modbus RTU.
 constexpr std::uint8_t kRtuSettings = 0x95;
-
-ByteArray WithCrc(ByteArray frame) {
-    const std::uint16_t crc = Crc16(frame);
-    frame.push_back(static_cast<std::uint8_t>(crc));
-    frame.push_back(static_cast<std::uint8_t>(crc >> 8));
-    return frame;
-}
 
 ByteArray RtuRequest(std::uint16_t start, std::uint8_t count) {
     return BuildRtuRequest(kDevice, 4, start, {0x00, count});
