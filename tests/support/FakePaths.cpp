@@ -1,19 +1,13 @@
 #include "support/FakePaths.h"
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <stdexcept>
+
+#include "support/TempFolder.h"
 
 namespace vantor::test {
 
 FakePaths::FakePaths() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    root_ = pattern;
+    root_ = MakeTempFolder("vantor-test-");
     for (int n = 1; n <= 8; ++n) {
         ports_["COM" + std::to_string(n)] = FakePortPath(n);
     }
@@ -26,7 +20,8 @@ FakePaths::~FakePaths() {
 
 bool FakePaths::CreateFolder(const std::string& path) {
     created_.push_back(path);
-    return mkdir(path.c_str(), 0777) == 0;
+    std::error_code error;
+    return std::filesystem::create_directory(path, error);
 }
 
 std::optional<std::string> FakePaths::ResolvePort(const std::string& portName) {

@@ -1,7 +1,5 @@
 #include "support/LivePolling.h"
 
-#include <stdlib.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +9,7 @@
 
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
+#include "support/TempFolder.h"
 
 namespace vantor::test {
 namespace {
@@ -45,11 +44,7 @@ constexpr std::size_t kHeaderLines = 3;
 }  // namespace
 
 TempHome::TempHome() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantor-home-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    path_ = pattern;
+    path_ = MakeTempFolder("vantor-home-");
 }
 
 TempHome::~TempHome() {

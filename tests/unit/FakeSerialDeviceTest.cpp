@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "support/FakePaths.h"
 #include "support/FakeSerialDevice.h"
@@ -90,8 +90,7 @@ TEST(FakePaths, LogFolderLivesInARemovedTemporaryFolder) {
         EXPECT_EQ(paths.ResolvePort("COM3"), FakePaths::FakePortPath(3));
         EXPECT_EQ(paths.ResolvePort("НЕТ"), std::nullopt);
     }
-    struct stat info;
-    EXPECT_NE(stat(root.c_str(), &info), 0);
+    EXPECT_FALSE(std::filesystem::exists(root));
 }
 
 }  // namespace

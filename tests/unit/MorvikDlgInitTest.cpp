@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 #include <utility>
 
@@ -90,8 +90,7 @@ TEST_F(MorvikDlgInit, WorkingDefaultsWithoutAConfiguration) {
     EXPECT_FALSE(dlg.m_strUa.empty());
     EXPECT_FALSE(dlg.m_strFreq.empty());
 
-    struct stat info;
-    EXPECT_EQ(stat(fake.paths.LogFolder().c_str(), &info), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(fake.paths.LogFolder()));
 }
 
 // Until a nominal value or a configuration sets it, the total-power coefficient is the

@@ -1,5 +1,7 @@
 #include "PtyLink.h"
 
+#include "PtySettings.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -146,6 +148,10 @@ void PtyLink::Write(std::span<const std::uint8_t> bytes) {
         }
         done += static_cast<std::size_t>(count);
     }
+}
+
+std::string PtyLink::PeerSettings() const {
+    return master_ >= 0 ? PtySettingsText(master_) : std::string();
 }
 
 }  // namespace vantor::sim

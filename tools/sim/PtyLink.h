@@ -27,6 +27,8 @@ public:
     // line open).
     std::size_t Read(std::span<std::uint8_t> buffer, int timeoutMs);
     void Write(std::span<const std::uint8_t> bytes);
+    // The settings the peer has put on the line ("9600,N,8,2"), empty while there is none.
+    std::string PeerSettings() const;
 
 private:
     bool OpenTerminal(std::string& error);

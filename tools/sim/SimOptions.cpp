@@ -233,7 +233,8 @@ Options:
   --clock-offset S       start the transducer clock S seconds off the computer's UTC clock
   --record FILE          append one line per answer carrying values: "<hh:mm:ss.mmm> key=code ..."
   --trace                print every frame received (rx) and sent (tx) with its UTC time stamp:
-                         "<hh:mm:ss.mmm> rx|tx <hex bytes>"
+                         "<hh:mm:ss.mmm> rx|tx <hex bytes>", and before a frame the line settings
+                         the master has set, whenever they change: "<hh:mm:ss.mmm> line 9600,N,8,2"
   --help                 this text
 )help";
 }

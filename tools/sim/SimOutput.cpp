@@ -46,6 +46,12 @@ void SimOutput::Frame(const char* direction, std::span<const std::uint8_t> bytes
     Report(line);
 }
 
+void SimOutput::Settings(const std::string& settingsText) {
+    if (trace_) {
+        Report(TimeStamp() + " line " + settingsText);
+    }
+}
+
 void SimOutput::Served(const ServedCodes& codes) {
     if (record_ == nullptr || codes.empty()) {
         return;

@@ -22,6 +22,8 @@ public:
     void Report(const std::string& text);
     // "<hh:mm:ss.mmm> rx|tx <hex bytes>".
     void Frame(const char* direction, std::span<const std::uint8_t> bytes);
+    // "<hh:mm:ss.mmm> line <settings text>", when the peer's line settings are new.
+    void Settings(const std::string& settingsText);
     // "<hh:mm:ss.mmm> key=code key=code ...".
     void Served(const ServedCodes& codes);
 

@@ -38,6 +38,11 @@ void SimServer::Run(const volatile std::sig_atomic_t& stop) {
 }
 
 void SimServer::Handle(const ByteArray& frame) {
+    const std::string settings = line_.PeerSettings();
+    if (settings != lastSettings_) {
+        lastSettings_ = settings;
+        output_.Settings(settings);
+    }
     output_.Frame("rx", frame);
     if (silent_) {
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <csignal>
+#include <string>
 
 #include "FrameAssembler.h"
 #include "PtyLink.h"
@@ -26,6 +27,7 @@ private:
     IStation& station_;
     SimOutput& output_;
     bool silent_;
+    std::string lastSettings_;
 };
 
 }  // namespace vantor::sim
