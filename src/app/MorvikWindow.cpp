@@ -372,9 +372,9 @@ void CMorvikWindow::ColourValueField(QWidget* field) {
         return;
     }
     const int id = ControlIdOf(field);
-    const std::array<bool, 32> present =
-        PresentQuantities(m_dlg->m_baActive, m_dlg->m_baItemCot,
-                          GetComboSelection(ctl::kGroupCombo), m_dlg->m_nIecMode);
+    const std::array<bool, 32> present = PresentQuantities(
+        m_dlg->m_baActive, m_dlg->m_saItems, m_dlg->m_saQtyKeys, m_dlg->m_baItemCot,
+        GetComboSelection(ctl::kGroupCombo), m_dlg->m_nIecMode);
     for (const QuantityField& quantity : kQuantityFields) {
         if (quantity.field == id) {
             SetBlackedOut(edit, !present.at(quantity.flag));

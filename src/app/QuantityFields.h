@@ -19,10 +19,11 @@ struct QuantityField {
 extern const std::array<QuantityField, 30> kQuantityFields;
 
 // Which of the 32 quantities are drawn normally. With a group chosen (selection above 0) in
-// the group-interrogation mode (0), only the quantities of that group count as present: the
-// group tag of quantity i is entry i of `itemCot`, 20 plus its group. Tags beyond the 32
-// flags belong to no quantity and are ignored.
-std::array<bool, 32> PresentQuantities(const ByteArray& active, const ByteArray& itemCot,
+// the group-interrogation mode (0), only the quantities that an item of that group carries
+// count as present: entry k of `itemCot` tags item k of `items` (three texts per item) with
+// 20 plus its group, and the item carries the quantity whose key its name holds.
+std::array<bool, 32> PresentQuantities(const ByteArray& active, const TextArray& items,
+                                       const TextArray& keys, const ByteArray& itemCot,
                                        int groupSelection, int iecMode);
 
 }  // namespace vantor

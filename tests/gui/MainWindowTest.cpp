@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +17,7 @@
 #include "app/AboutDlg.h"
 #include "app/Caption.h"
 #include "app/QuantityFields.h"
+#include "text/Quantities.h"
 
 namespace vantor::test {
 namespace {
@@ -44,24 +48,40 @@ TEST(Caption, KeepsWhatComesBeforeAnEarlierFilePart) {
     }
 }
 
-TEST(PresentQuantities, GroupFilterKeepsOnlyTheChosenGroup) {
-    ByteArray active(32, 1);
-    active.at(5) = 0;
-    ByteArray cot(41, 20);  // more tags than flags: the tags beyond 32 belong to nobody
-    cot.at(0) = 23;
-    cot.at(1) = 24;
-    cot.at(40) = 25;
-    // Everything present unless filtered: "Общий", or another mode, uses the flags as they are.
-    for (const auto& [group, mode] : {std::pair{0, 0}, std::pair{3, 1}, std::pair{3, 2}}) {
-        const auto present = PresentQuantities(active, cot, group, mode);
-        EXPECT_TRUE(present.at(0) && present.at(1) && present.at(2));
-        EXPECT_FALSE(present.at(5));
+// Positions in the key list.
+constexpr std::size_t kKeyUa = 0;
+constexpr std::size_t kKeyUb = 1;
+constexpr std::size_t kKeyIb = 5;
+constexpr std::size_t kKeyIc = 6;
+constexpr std::size_t kKeyUbc = 9;
+
+// Each quantity takes the group of the item that carries it, whatever its place in the key
+// list: here Ubc and Ic lie at other item positions than their key positions.
+TEST(PresentQuantities, GroupFilterKeepsOnlyTheQuantitiesOfTheChosenGroupsItems) {
+    const TextArray keys(kQuantityKeys.begin(), kQuantityKeys.end());
+    const TextArray items = {"Ua)", "0",   "2", "Ubc)", "1",   "2", "Резерв", "2",
+                             "2",   "Ic)", "3", "2",    "Ib)", "4", "2"};
+    ByteArray cot = {21, 21, 23, 22, 21};
+    cot.resize(cot.size() + 9, 0);  // the tags after the items belong to nobody
+    ByteArray active(32, 0);
+    for (const std::size_t key : {kKeyUa, kKeyUbc, kKeyIc}) {
+        active.at(key) = 1;  // Ib is absent, say for the wiring
     }
-    const auto group3 = PresentQuantities(active, cot, 3, 0);
-    EXPECT_TRUE(group3.at(0));   // tag 23
-    EXPECT_FALSE(group3.at(1));  // tag 24
-    EXPECT_FALSE(group3.at(2));  // tag 20
-    EXPECT_FALSE(group3.at(5));  // absent anyway
+    // Everything present unless filtered: "Общий", or another mode, uses the flags as they are.
+    for (const auto& [group, mode] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{1, 2}}) {
+        const auto present = PresentQuantities(active, items, keys, cot, group, mode);
+        EXPECT_TRUE(present.at(kKeyUa) && present.at(kKeyUbc) && present.at(kKeyIc));
+        EXPECT_FALSE(present.at(kKeyIb));
+    }
+    const auto group1 = PresentQuantities(active, items, keys, cot, 1, 0);
+    EXPECT_TRUE(group1.at(kKeyUa));
+    EXPECT_TRUE(group1.at(kKeyUbc));
+    EXPECT_FALSE(group1.at(kKeyIc));  // its item is in group 2
+    EXPECT_FALSE(group1.at(kKeyIb));  // absent anyway
+    EXPECT_FALSE(group1.at(kKeyUb));  // carried by no item
+    const auto group2 = PresentQuantities(active, items, keys, cot, 2, 0);
+    EXPECT_EQ(std::count(group2.begin(), group2.end(), true), 1);
+    EXPECT_TRUE(group2.at(kKeyIc));
 }
 
 class MainWindow : public MainWindowTest {};
@@ -191,10 +211,11 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     QLineEdit* freq = Control<QLineEdit>(1053);  // flag 26
     Dlg().m_baActive.at(26) = 0;
     const ByteArray flags = Dlg().m_baActive;
-    Dlg().m_baItemCot.assign(40, 20);
-    Dlg().m_baItemCot.at(0) = 23;
-    Dlg().m_baItemCot.at(2) = 24;
-    Dlg().m_baItemCot.at(39) = 25;
+    // The items in another order than the keys: each field goes by the item carrying it.
+    Dlg().m_saItems = {"Uc)", "0", "2", "Ua)", "1", "2", "Ub)", "2", "2"};
+    Dlg().m_baItemCot.assign(3 + 9, 20);
+    Dlg().m_baItemCot.at(0) = 24;
+    Dlg().m_baItemCot.at(1) = 23;
     window->grab();
     EXPECT_FALSE(IsBlack(ua));
     EXPECT_FALSE(IsBlack(ub));
