@@ -9,6 +9,7 @@
 
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
+#include "config/ItemList.h"
 #include "polling/MorvikDlg.h"
 #include "support/ConfigWriter.h"
 #include "support/FakePlatform.h"
@@ -50,7 +51,7 @@ struct Loading {
     Loading() { dlg.OnInitDialog(); }
 
     bool Check(benchmark::State& state) {
-        if (dlg.m_saItems.size() != 3 * kItems || dlg.m_waRanges.empty()) {
+        if (ItemList(dlg.m_saItems).Count() != kItems || dlg.m_waRanges.empty()) {
             state.SkipWithError("the configuration was not read to its end");
             return false;
         }

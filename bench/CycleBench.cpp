@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "config/ItemList.h"
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
@@ -88,7 +89,7 @@ void CycleWork(benchmark::State& state, bool withLogRow) {
     CMorvikDlg dlg(window, fake.platform);
     dlg.OnInitDialog();
     dlg.m_saItems = kItems;
-    dlg.m_saDivisors.assign(kItems.size() / 3, "1");
+    dlg.m_saDivisors.assign(ItemList(kItems).Count(), "1");
     dlg.m_bPhysical = TRUE;
     if (withLogRow && !dlg.OpenLog()) {
         state.SkipWithError("the log cannot be created");

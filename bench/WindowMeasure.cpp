@@ -26,6 +26,7 @@
 
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
+#include "config/ItemList.h"
 #include "pages/OpenFile.h"
 #include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
@@ -134,7 +135,7 @@ int main(int argc, char* argv[]) {
             const std::chrono::duration<double, std::milli> load =
                 std::chrono::steady_clock::now() - loadFrom;
             std::printf("load-ms %.2f items %zu\n", load.count(),
-                        window.State().m_saItems.size() / 3);
+                        ItemList(window.State().m_saItems).Count());
             page->ClosePage();
         }
         window.Controls().As<QLineEdit>(ctl::kPeriodEdit)->setText(period);

@@ -7,6 +7,7 @@
 #include "FuzzSupport.h"
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
+#include "config/ItemList.h"
 #include "polling/MorvikDlg.h"
 #include "text/Quantities.h"
 
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const ConfigFailure&) {
         readToEnd = false;
     }
-    FUZZ_CHECK(dlg.m_saItems.size() % 3 == 0);
+    FUZZ_CHECK(dlg.m_saItems.size() % kTextsPerItem == 0);
     FUZZ_CHECK(dlg.m_saQtyKeys.size() == kQuantityKeys.size() &&
                dlg.m_baActive.size() == kQuantityKeys.size());
     if (!readToEnd) {
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     UpdateActiveQuantities(dlg);
     FUZZ_CHECK(dlg.m_baActive.size() == kQuantityKeys.size());
-    const std::size_t items = dlg.m_saItems.size() / 3;
+    const std::size_t items = ItemList(dlg.m_saItems).Count();
     for (std::size_t block = 0; block < items; ++block) {
         CodeOrRefusal([&] {
             dlg.PlanNextBlock();

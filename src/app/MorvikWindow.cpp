@@ -20,6 +20,7 @@
 #include "app/QuantityFields.h"
 #include "app/TemplateBuilder.h"
 #include "app/ValueFont.h"
+#include "config/Protocol.h"
 #include "pages/IecProperty.h"
 #include "pages/ModBusDlg.h"
 #include "pages/NomDlg.h"
@@ -308,7 +309,7 @@ void CMorvikWindow::ShowAbout() {
 }
 
 void CMorvikWindow::OnModbusProtocol() {
-    m_dlg->m_nProtoTag = 255;
+    m_dlg->m_nProtoTag = kModbusProtoTag;
 }
 
 void CMorvikWindow::OnIecProtocol() {
@@ -318,7 +319,7 @@ void CMorvikWindow::OnIecProtocol() {
     dlg.m_strDataBits = std::string(1, '8');
     dlg.m_port.Configure(dlg.SettingsText());
     dlg.m_b8Bit = TRUE;
-    dlg.m_nProtoTag = 1;
+    dlg.m_nProtoTag = kIecProtoTag;
 }
 
 void CMorvikWindow::OnDefault() {

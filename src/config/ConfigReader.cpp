@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "config/ConfigFields.h"
+#include "config/Protocol.h"
 #include "polling/MorvikDlg.h"
 #include "text/QuantityMatch.h"
 #include "text/TextNumbers.h"
@@ -16,7 +17,6 @@ constexpr std::size_t kHeaderSize = 4;
 constexpr std::size_t kReservedSize = 2;
 constexpr std::uint32_t kNoFirstAddr = 0xFFFFFF;
 constexpr std::uint32_t kActiveKind = 0;
-constexpr std::uint8_t kIecProtoTag = 1;
 // Group bytes and recovered ranges cover the active items and nine rows more.
 constexpr std::size_t kExtraRows = 9;
 // Range slots run from 0 to 2P + 17.
@@ -25,9 +25,6 @@ constexpr std::size_t kAttributeSize = 4;
 constexpr std::size_t kRatioSize = 18;
 constexpr std::size_t kKnOffset = 0;
 constexpr std::size_t kKtOffset = 9;
-
-constexpr std::array<const char*, 4> kTimeTags = {"Время (ty)", "Время (tmd)", "Время (thm)",
-                                                  "Время (tms)"};
 
 struct Nominal {
     double unom;
@@ -56,14 +53,15 @@ constexpr std::uint16_t kRangeHigh = 5500;
 constexpr const char* kFrequencyWord = "Частота";
 
 std::size_t ActiveItemCount(const CMorvikDlg& dlg) {
-    return dlg.m_saItems.size() / 3;
+    return ItemList(dlg.m_saItems).Count();
 }
 
+// An item the file's layout needs but the item list does not hold is a failure of the file.
 const std::string& ItemName(const CMorvikDlg& dlg, std::size_t item) {
     if (item >= ActiveItemCount(dlg)) {
         throw IndexFailure();
     }
-    return dlg.m_saItems[3 * item];
+    return ItemList(dlg.m_saItems).Name(item);
 }
 
 // Older files write the second reactive power as Q'a, Q'b, Q'c; the keys say Qfa, Qfb, Qfc.
@@ -88,9 +86,7 @@ void ReadItemRecord(IByteStream& stream, CMorvikDlg& dlg) {
         if (dlg.m_nFirstAddr == kNoFirstAddr) {
             dlg.m_nFirstAddr = static_cast<std::uint32_t>(ParseHexText(address));
         }
-        dlg.m_saItems.push_back(std::move(name));
-        dlg.m_saItems.push_back(std::move(address));
-        dlg.m_saItems.push_back(std::move(size));
+        ItemList::Append(dlg.m_saItems, std::move(name), std::move(address), std::move(size));
     }
     // Divisors are kept for every record, so they stay indexed by record.
     dlg.m_saDivisors.push_back(ReadString(stream));
@@ -124,7 +120,7 @@ void ReadProtocolSection(IByteStream& stream, CMorvikDlg& dlg) {
     for (std::size_t i = 0; i < groupCount; ++i) {
         dlg.m_baItemCot.push_back(ReadByte(stream));
     }
-    dlg.m_nProtocol = dlg.m_nProtoTag == kIecProtoTag ? 1 : 0;
+    dlg.m_nProtocol = dlg.m_nProtoTag == kIecProtoTag ? kIecProtocol : kModbusProtocol;
 }
 
 void ReadNominal(IByteStream& stream, CMorvikDlg& dlg) {
@@ -239,15 +235,6 @@ void UpdateActiveQuantities(CMorvikDlg& dlg) {
             At(dlg.m_baActive, key) = 0;
         }
     }
-}
-
-bool IsTimeItem(const std::string& name) {
-    for (const char* tag : kTimeTags) {
-        if (name.find(tag) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void ChooseUnitDivisors(CMorvikDlg& dlg) {

@@ -4,6 +4,7 @@
 
 #include "config/ByteStream.h"
 #include "config/ConfigFailure.h"
+#include "config/ItemList.h"
 
 namespace vantor {
 
@@ -18,9 +19,6 @@ void ReadConfiguration(IByteStream& stream, CMorvikDlg& dlg);
 
 // Recomputes the presence flags from the item names and the wiring code.
 void UpdateActiveQuantities(CMorvikDlg& dlg);
-
-// Whether an item name carries one of the four clock tags.
-bool IsTimeItem(const std::string& name);
 
 // Display units from the transformer ratios and the coefficients.
 void ChooseUnitDivisors(CMorvikDlg& dlg);

@@ -14,8 +14,7 @@ constexpr std::uint8_t kSequenceBit = 0x80;
 constexpr std::uint8_t kNegativeBit = 0x40;
 constexpr std::uint8_t kCauseMask = 0x3F;
 constexpr std::uint8_t kFirstSpecialCause = 48;  // and every cause octet with P/N or T set
-constexpr std::uint8_t kInterrogatedMark = 0xFF;
-constexpr std::size_t kTypeAfterAddress = 5;  // 68 L L 68 C A.. type VSQ cause
+constexpr std::size_t kTypeAfterAddress = 5;     // 68 L L 68 C A.. type VSQ cause
 constexpr std::size_t kTrailingCp56 = 7;
 constexpr std::uint16_t kMillisecondsPerMinute = 60000;
 

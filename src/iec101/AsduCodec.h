@@ -67,8 +67,11 @@ struct DeviceTime {
     std::uint16_t& hourMinute;
 };
 
+// The first octet of a decoded reply that answers an interrogation, which carries every item.
+inline constexpr std::uint8_t kInterrogatedMark = 0xFF;
+
 // Decodes the ASDU of a variable frame whose link layer is sound. Appends the type
-// identification and the cause octet to `params`; fills `reply` with 0xFF (interrogated) or 0,
+// identification and the cause octet to `params`; fills `reply` with kInterrogatedMark or 0,
 // then 0, then one value per object, high octet first. Returns the reply code.
 std::uint8_t DecodeAsdu(std::span<const std::uint8_t> frame, ByteArray& params,
                         std::size_t itemCount, const ByteArray& itemCot, ByteArray& reply,

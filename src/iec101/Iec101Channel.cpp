@@ -65,7 +65,7 @@ void CIec101Channel::BeginVariableFrame(std::uint16_t address, ByteArray& frame,
 }
 
 std::uint8_t CIec101Channel::ReceiveReply(ByteArray& reply, ByteArray& params,
-                                          const TextArray& items, const ByteArray& itemCot,
+                                          std::size_t itemCount, const ByteArray& itemCot,
                                           std::uint16_t& devMs, std::uint16_t& devHourMinute) {
     ByteArray frame(kAccumBufferSize);
     ByteArray chunk(kWideChunkSize);
@@ -74,7 +74,7 @@ std::uint8_t CIec101Channel::ReceiveReply(ByteArray& reply, ByteArray& params,
     if (!verdict.carriesAsdu) {
         return verdict.code;
     }
-    return DecodeAsdu(frame, params, items.size() / 3, itemCot, reply, {devMs, devHourMinute});
+    return DecodeAsdu(frame, params, itemCount, itemCot, reply, {devMs, devHourMinute});
 }
 
 }  // namespace vantor

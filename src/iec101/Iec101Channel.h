@@ -37,8 +37,9 @@ public:
     void BeginVariableFrame(std::uint16_t address, ByteArray& frame, const ByteArray& params,
                             std::uint8_t control = kCtrlUserData);
     // Collects one answer and returns its reply code; an answer with an ASDU is decoded into
-    // `reply`, the time stamp fields and two entries appended to `params` (type, cause).
-    std::uint8_t ReceiveReply(ByteArray& reply, ByteArray& params, const TextArray& items,
+    // `reply`, the time stamp fields and two entries appended to `params` (type, cause). Of
+    // the item list only its number of items matters here.
+    std::uint8_t ReceiveReply(ByteArray& reply, ByteArray& params, std::size_t itemCount,
                               const ByteArray& itemCot, std::uint16_t& devMs,
                               std::uint16_t& devHourMinute);
 

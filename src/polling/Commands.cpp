@@ -1,6 +1,7 @@
 #include <optional>
 #include <string>
 
+#include "config/ItemList.h"
 #include "polling/IecExchange.h"
 #include "polling/MorvikDlg.h"
 #include "polling/Transport.h"
@@ -12,21 +13,10 @@ namespace vantor {
 namespace {
 
 constexpr const char* kErrorCaption = "Ошибка";
-constexpr std::size_t kTextsPerItem = 3;
 constexpr std::uint8_t kWriteMultipleRegisters = 16;
 constexpr unsigned kAsciiAnswerWaitMs = 500;
 constexpr unsigned kRtuAnswerWaitMs = 350;
 constexpr unsigned kIecAnswerWaitMs = 350;
-
-// The register of the first clock item, if the configuration has one.
-std::optional<std::uint16_t> ClockRegister(const TextArray& items) {
-    for (std::size_t item = 0; item < items.size() / kTextsPerItem; ++item) {
-        if (At(items, kTextsPerItem * item).find(kClockItemTag) != std::string::npos) {
-            return static_cast<std::uint16_t>(ParseHexText(At(items, kTextsPerItem * item + 1)));
-        }
-    }
-    return std::nullopt;
-}
 
 void ShowError(CMorvikDlg& dlg, const char* text) {
     dlg.Window().MessageBox(text, kErrorCaption, MessageIcon::None);
@@ -112,7 +102,7 @@ void SyncIecClock(CMorvikDlg& dlg) {
 }  // namespace
 
 void CMorvikDlg::OnSyncClock() {
-    const std::optional<std::uint16_t> reg = ClockRegister(m_saItems);
+    const std::optional<std::uint32_t> reg = ItemList(m_saItems).ClockRegister();
     if (!reg) {
         ShowError(*this, "Выбранная конфигурация не поддерживает время");
         return;
@@ -126,7 +116,7 @@ void CMorvikDlg::OnSyncClock() {
     if (transport == Transport::Iec101) {
         SyncIecClock(*this);
     } else {
-        WriteModbusClock(*this, transport, *reg);
+        WriteModbusClock(*this, transport, static_cast<std::uint16_t>(*reg));
     }
 }
 

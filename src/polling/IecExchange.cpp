@@ -1,5 +1,6 @@
 #include "polling/IecExchange.h"
 
+#include "config/ItemList.h"
 #include "iec101/Ft12Codec.h"
 #include "polling/MorvikDlg.h"
 
@@ -34,8 +35,8 @@ bool IecCommandConfirmed(std::uint8_t code) {
 
 std::uint8_t ReceiveIecReply(CMorvikDlg& dlg, ByteArray& reply, ByteArray& params) {
     std::uint16_t hourMinute = static_cast<std::uint16_t>(dlg.m_nDevHour << 8 | dlg.m_nDevMin);
-    const std::uint8_t code = dlg.m_iec.ReceiveReply(reply, params, dlg.m_saItems, dlg.m_baItemCot,
-                                                     dlg.m_nDevMs, hourMinute);
+    const std::uint8_t code = dlg.m_iec.ReceiveReply(reply, params, ItemList(dlg.m_saItems).Count(),
+                                                     dlg.m_baItemCot, dlg.m_nDevMs, hourMinute);
     dlg.m_nDevMin = static_cast<std::uint8_t>(hourMinute & 0xFF);
     dlg.m_nDevHour = static_cast<std::uint8_t>(hourMinute >> 8);
     return code;

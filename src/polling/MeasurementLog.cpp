@@ -1,8 +1,10 @@
 #include <array>
 
+#include "config/ItemList.h"
+#include "config/Protocol.h"
+#include "iec101/AsduCodec.h"
 #include "log/LogText.h"
 #include "polling/MorvikDlg.h"
-#include "text/QuantityMatch.h"
 
 namespace vantor {
 namespace {
@@ -19,15 +21,6 @@ constexpr std::array<std::string D::*, kLogColumnCount> kColumnTexts = {
 
 // Far more starts within one second than anyone can make; past it the folder is not usable.
 constexpr unsigned kMaxNameAttempts = 1000;
-
-bool HasClockItem(const TextArray& items) {
-    for (std::size_t name = 0; name < items.size(); name += 3) {
-        if (items[name].find(kClockItemTag) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -58,8 +51,10 @@ void CMorvikDlg::ReportLogFailure() {
 void CMorvikDlg::WriteLogRow() {
     const SystemTime utc = m_platform.clock.UtcNow();
     // Measured values without a time tag carry no transducer clock worth logging.
-    const bool untimedAsdu = m_nProtoTag == 1 && (m_nAsduType == 9 || m_nAsduType == 21);
-    std::string row = HasClockItem(m_saItems) && !untimedAsdu
+    const bool untimedAsdu =
+        m_nProtoTag == kIecProtoTag &&
+        (m_nAsduType == kTypeMeasuredNormalised || m_nAsduType == kTypeMeasuredNoQuality);
+    std::string row = ItemList(m_saItems).ClockItem() && !untimedAsdu
                           ? DeviceClockColumn(m_nDevHour, m_nDevMin, m_nDevMs)
                           : PcClockColumn(utc);
     for (std::size_t q = 0; q < kLogColumnCount; ++q) {

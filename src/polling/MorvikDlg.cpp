@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "config/Protocol.h"
 #include "serial/SettingsText.h"
 
 namespace vantor {
@@ -75,7 +76,7 @@ BOOL CMorvikDlg::OnInitDialog() {
     m_nIecFixedFrame = 16;
     m_nIecCotSize = 1;
     m_nProtoTag = 0;
-    m_nProtocol = 0;
+    m_nProtocol = kModbusProtocol;
 
     ResetValues();
     RefreshValues();

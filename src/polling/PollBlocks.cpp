@@ -2,6 +2,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "config/ItemList.h"
+#include "config/Protocol.h"
+#include "iec101/AsduCodec.h"
 #include "polling/MorvikDlg.h"
 #include "text/QuantityMatch.h"
 #include "text/TextNumbers.h"
@@ -9,11 +12,8 @@
 namespace vantor {
 namespace {
 
-constexpr std::size_t kTextsPerItem = 3;
-
-std::uint32_t ItemAddress(const TextArray& items, std::size_t item) {
-    return static_cast<std::uint32_t>(ParseHexText(At(items, kTextsPerItem * item + 1)));
-}
+// With the IEC 60870-5-101 tag the clock items at the end of the list are never polled.
+constexpr std::int64_t kUnpolledIecClockItems = 3;
 
 // The value divided by its configured divisor, rounded the way "%.0f" prints it and read back
 // as a 32-bit integer. A divisor of 0 (or one that is not a number) would give no defined
@@ -42,7 +42,7 @@ void StoreDecodedValue(CMorvikDlg& dlg, std::size_t key, std::int32_t value) {
         At(dlg.m_raw, *raw) = static_cast<std::int16_t>(value);
     } else if (key == kFrequencyKey) {
         dlg.m_dFreqRaw = value;
-    } else if (dlg.m_nProtocol != 1) {
+    } else if (dlg.m_nProtocol != kIecProtocol) {
         // Over IEC 60870-5-101 the clock comes with the ASDU's time tag instead; its bytes
         // are still counted.
         StoreClockWord(dlg, key, value);
@@ -53,38 +53,34 @@ void StoreDecodedValue(CMorvikDlg& dlg, std::size_t key, std::int32_t value) {
 
 // The cursor is 8 bits wide, as the item index has always been: lists beyond 255 items wrap.
 void CMorvikDlg::PlanNextBlock() {
-    const std::size_t itemCount = m_saItems.size() / kTextsPerItem;
-    if (kTextsPerItem * m_nItemIndex + 1 > m_saItems.size()) {
+    const ItemList items(m_saItems);
+    if (m_nItemIndex >= items.Count()) {
         m_nItemIndex = 0;
     }
-    const bool clockItem =
-        At(m_saItems, kTextsPerItem * m_nItemIndex).find(kClockItemTag) != std::string::npos;
-    if (clockItem && m_nProtoTag == 1) {
+    if (items.IsClockItem(m_nItemIndex) && m_nProtoTag == kIecProtoTag) {
         m_nItemIndex = 0;
     }
-    const std::uint32_t first = ItemAddress(m_saItems, m_nItemIndex);
+    const std::uint32_t first = items.Address(m_nItemIndex);
     ++m_nItemIndex;
     m_nBlockAddr = first;
     m_nBlockCount = 1;
-    while (m_nItemIndex < itemCount &&
-           ItemAddress(m_saItems, m_nItemIndex) == first + m_nBlockCount) {
+    while (m_nItemIndex < items.Count() && items.Address(m_nItemIndex) == first + m_nBlockCount) {
         ++m_nItemIndex;
         ++m_nBlockCount;
     }
 }
 
 BOOL CMorvikDlg::TakeAnswer(const ByteArray& answer) {
-    const auto texts = static_cast<std::int64_t>(m_saItems.size());
-    if (At(answer, 0) == 0xFF && m_nProtocol == 1) {
+    const auto itemCount = static_cast<std::int64_t>(ItemList(m_saItems).Count());
+    if (At(answer, 0) == kInterrogatedMark && m_nProtocol == kIecProtocol) {
         // An interrogation answer carries every item at once: it ends the cycle.
-        m_nItemIndex = static_cast<std::uint8_t>(texts / 3);
+        m_nItemIndex = static_cast<std::uint8_t>(itemCount);
     }
     if (answer.size() < 2) {
         throw InvalidArgument();
     }
-    // With the IEC 60870-5-101 tag the clock items at the end of the list are never polled.
-    const std::int64_t unpolledTexts = m_nProtoTag == 1 ? 9 : 0;
-    if (std::int64_t{3} * m_nItemIndex < texts - unpolledTexts) {
+    const std::int64_t unpolled = m_nProtoTag == kIecProtoTag ? kUnpolledIecClockItems : 0;
+    if (m_nItemIndex < itemCount - unpolled) {
         m_baAccum.insert(m_baAccum.end(), answer.begin() + 2, answer.end());
         return FALSE;
     }
@@ -100,14 +96,13 @@ BOOL CMorvikDlg::TakeAnswer(const ByteArray& answer) {
 void CMorvikDlg::DecodeCycle(const ByteArray& answer) {
     std::uint8_t offset = 0;
     m_nParseItem = 0;
-    const std::size_t itemCount = m_saItems.size() / kTextsPerItem;
-    for (std::size_t item = 0; item < itemCount; ++item) {
-        const auto key = FindQuantityKey(At(m_saItems, kTextsPerItem * item), m_saQtyKeys);
+    const ItemList items(m_saItems);
+    for (std::size_t item = 0; item < items.Count(); ++item) {
+        const auto key = FindQuantityKey(items.Name(item), m_saQtyKeys);
         if (!key) {
             continue;  // an item without a key takes no bytes and no divisor
         }
-        const auto size =
-            static_cast<std::uint8_t>(ParseIntText(At(m_saItems, kTextsPerItem * item + 2)));
+        const auto size = static_cast<std::uint8_t>(items.Size(item));
         StoreDecodedValue(*this, *key, ExtractValue(size, offset, answer));
         offset = static_cast<std::uint8_t>(offset + size);
         ++m_nParseItem;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Protocol.h"
 #include "platform/Types.h"
 
 namespace vantor {
@@ -12,7 +13,7 @@ constexpr Transport ChooseTransport(BOOL eightBit, int protocol) {
     if (!eightBit) {
         return Transport::ModbusAscii;
     }
-    return protocol == 1 ? Transport::Iec101 : Transport::ModbusRtu;
+    return protocol == kIecProtocol ? Transport::Iec101 : Transport::ModbusRtu;
 }
 
 }  // namespace vantor

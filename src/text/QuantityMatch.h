@@ -8,10 +8,6 @@
 
 namespace vantor {
 
-// The name tag of the transducer clock's millisecond item; a configuration that has it reads
-// the transducer clock.
-inline constexpr const char* kClockItemTag = "Время (tms)";
-
 // The quantity an item name names: the first key, in key order, whose first occurrence in the
 // name is immediately followed by ")". Only the first occurrence counts, so "Uab x Uab)" does
 // not match "Uab".

@@ -1,7 +1,5 @@
 #include "IecApplication.h"
 
-#include "text/QuantityMatch.h"
-
 namespace vantor::sim {
 namespace {
 
@@ -239,8 +237,7 @@ std::vector<std::size_t> IecApplication::BlockFrom(std::size_t first) const {
 // has passed the last item or, with the IEC tag, stands at the clock item.
 std::vector<std::size_t> IecApplication::NextBlock() {
     const auto& items = device_.items;
-    if (blockCursor_ >= items.size() ||
-        (device_.iecTag && items[blockCursor_].name.find(kClockItemTag) != std::string::npos)) {
+    if (blockCursor_ >= items.size() || (device_.iecTag && items[blockCursor_].clock)) {
         blockCursor_ = 0;
     }
     std::vector<std::size_t> block = BlockFrom(blockCursor_);

@@ -1,7 +1,5 @@
 #include "RegisterMap.h"
 
-#include "text/QuantityMatch.h"
-
 namespace vantor::sim {
 
 RegisterMap::RegisterMap(const std::vector<SimItem>& items) : items_(items) {
@@ -42,7 +40,7 @@ std::vector<std::size_t> RegisterMap::ItemsWithin(std::uint32_t start, std::uint
 
 std::optional<std::uint32_t> RegisterMap::ClockRegister() const {
     for (const SimItem& item : items_) {
-        if (item.name.find(kClockItemTag) != std::string::npos) {
+        if (item.clock) {
             return item.address;
         }
     }

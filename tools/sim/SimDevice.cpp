@@ -2,10 +2,11 @@
 
 #include "config/ByteStream.h"
 #include "config/ConfigReader.h"
+#include "config/ItemList.h"
+#include "config/Protocol.h"
 #include "platform/SystemClock.h"
 #include "polling/MorvikDlg.h"
 #include "text/QuantityMatch.h"
-#include "text/TextNumbers.h"
 
 namespace vantor::sim {
 namespace {
@@ -25,16 +26,17 @@ public:
 };
 
 std::vector<SimItem> ItemsOf(const CMorvikDlg& dlg) {
+    const ItemList list(dlg.m_saItems);
     std::vector<SimItem> items;
-    for (std::size_t k = 0; k + 2 < dlg.m_saItems.size(); k += 3) {
+    for (std::size_t k = 0; k < list.Count(); ++k) {
         SimItem item;
-        item.name = dlg.m_saItems[k];
+        item.name = list.Name(k);
         item.key = FindQuantityKey(item.name, dlg.m_saQtyKeys);
-        item.address = static_cast<std::uint32_t>(ParseHexText(dlg.m_saItems[k + 1]));
-        item.size = static_cast<unsigned>(ParseIntText(dlg.m_saItems[k + 2]));
-        const std::size_t index = items.size();
-        if (index < dlg.m_baItemCot.size()) {
-            item.group = dlg.m_baItemCot[index];
+        item.address = list.Address(k);
+        item.size = list.Size(k);
+        item.clock = list.IsClockItem(k);
+        if (k < dlg.m_baItemCot.size()) {
+            item.group = dlg.m_baItemCot[k];
         }
         items.push_back(std::move(item));
     }
@@ -68,7 +70,7 @@ std::optional<SimDevice> LoadDevice(const std::string& path, std::string& error)
         return std::nullopt;
     }
     device.address = dlg.m_nDevAddr;
-    device.iecTag = dlg.m_nProtoTag == 1;
+    device.iecTag = dlg.m_nProtoTag == kIecProtoTag;
     device.addressSize = dlg.m_nIecAsduAddrSize == 1 ? 1 : 2;
     device.ioaSize = dlg.m_nIecIoaSize >= 1 && dlg.m_nIecIoaSize <= 3 ? dlg.m_nIecIoaSize : 2;
     device.causeSize = dlg.m_nIecCotSize == 1 ? 1 : 2;

@@ -15,6 +15,7 @@ struct SimItem {
     std::uint32_t address = 0;       // register or information object address
     unsigned size = 2;               // value size in bytes
     std::uint8_t group = 20;         // interrogation cause: 20 + group, 20 for none
+    bool clock = false;              // the transducer clock's millisecond item
 };
 
 // What the simulator takes from a .dat file.
