@@ -398,12 +398,22 @@ void CMorvikWindow::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void CMorvikWindow::AddChoice(QMenu& menu, const char* text, BOOL& choice) {
+    QAction* action = menu.addAction(QString::fromUtf8(text));
+    action->setCheckable(true);
+    action->setChecked(choice != FALSE);
+    connect(action, &QAction::toggled, this, [&choice](bool on) { choice = on ? TRUE : FALSE; });
+}
+
 void CMorvikWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform has no system menu an application can extend; the About entry lives in
     // the window's own menu instead.
     QMenu menu(this);
     menu.addAction(QString::fromUtf8(res::kAboutMenuEntry), this,
                    [this] { Dispatch([this] { OnSysCommand(kAboutCommand); }); });
+    menu.addSeparator();
+    AddChoice(menu, res::kReadAsUserDataEntry, m_dlg->m_iec.m_bReadAsUserData);
+    AddChoice(menu, res::kInterrogateAtZeroEntry, m_dlg->m_iec.m_bInterrogateAtZero);
     menu.exec(event->globalPos());
 }
 

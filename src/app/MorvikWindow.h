@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QMenu>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -79,6 +80,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A checkable entry of the window's menu bound to a choice of the working state.
+    void AddChoice(QMenu& menu, const char* text, BOOL& choice);
     void BuildWindow();
     void InitDialog();
     void ConnectHandlers();

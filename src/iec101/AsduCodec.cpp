@@ -248,7 +248,8 @@ std::uint8_t DecodeAsdu(std::span<const std::uint8_t> frame, ByteArray& params,
     const std::uint8_t code = unconfirmed ? kReplyNotConfirmed : kReplyAccepted;
     if (cause >= kCauseStationInterrogation) {
         decoder.DecodeInterrogated(type, cause, itemCount, itemCot);
-    } else if (cause == kCauseSpontaneous || cause == kCauseRequest) {
+    } else if (cause == kCausePeriodic || cause == kCauseBackgroundScan ||
+               cause == kCauseSpontaneous || cause == kCauseRequest) {
         decoder.DecodeRequested(type);
     }
     return code;

@@ -25,6 +25,8 @@ enum IecType : std::uint8_t {
 };
 
 enum IecCause : std::uint8_t {
+    kCausePeriodic = 1,
+    kCauseBackgroundScan = 2,
     kCauseSpontaneous = 3,
     kCauseRequest = 5,
     kCauseActivation = 6,

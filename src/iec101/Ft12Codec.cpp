@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::uint8_t kFunctionMask = 0x0F;
 constexpr std::uint8_t kDfcBit = 0x10;
+constexpr std::uint8_t kAcdBit = 0x20;
 // PRM and the reserved bit: clear in every answer of a secondary station.
 constexpr std::uint8_t kPrimaryBits = 0xC0;
 
@@ -165,9 +166,18 @@ bool IsResetAcknowledged(std::span<const std::uint8_t> frame) {
     return IsSingleAck(frame) || IsFixedFrameWithFunction(frame, kFnAck);
 }
 
-bool IsPlainAcknowledgement(std::span<const std::uint8_t> frame) {
-    return frame.size() == kShortestFrame && IsFixedFrameWithFunction(frame, kFnAck) &&
-           At(frame, kFixedControlAt) == kFnAck;
+bool IsDelayAcknowledgement(std::span<const std::uint8_t> frame) {
+    return IsSingleAck(frame) ||
+           (frame.size() == kShortestFrame && IsFixedFrameWithFunction(frame, kFnAck) &&
+            (At(frame, kFixedControlAt) & ~kAcdBit) == kFnAck);
+}
+
+bool DemandsAccess(std::span<const std::uint8_t> frame) {
+    if (frame.size() < kShortestFrame || FramingFault(frame) != kReplyAccepted) {
+        return false;
+    }
+    const std::uint8_t control = At(frame, ControlOffset(At(frame, 0)));
+    return (control & kPrimaryBits) == 0 && (control & kAcdBit) != 0;
 }
 
 }  // namespace vantor

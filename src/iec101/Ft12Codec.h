@@ -19,6 +19,7 @@ constexpr std::uint8_t kFrameEnd = 0x16;
 constexpr std::uint8_t kCtrlResetLink = 0x40;
 constexpr std::uint8_t kCtrlLinkStatus = 0x49;
 constexpr std::uint8_t kCtrlUserData = 0x53;  // user data with confirmation, FCV = 1
+constexpr std::uint8_t kCtrlClass1 = 0x5A;    // request user data class 1, FCV = 1
 constexpr std::uint8_t kCtrlClass2 = 0x5B;    // request user data class 2, FCV = 1
 constexpr std::uint8_t kFcbBit = 0x20;
 
@@ -61,7 +62,10 @@ LinkVerdict CheckLinkReply(std::span<const std::uint8_t> frame, std::uint8_t add
 // function of status of link (11) or positive acknowledgement (0).
 bool IsLinkStatusAnswer(std::span<const std::uint8_t> frame);
 bool IsResetAcknowledged(std::span<const std::uint8_t> frame);
-// A five-octet positive acknowledgement with ACD and DFC clear.
-bool IsPlainAcknowledgement(std::span<const std::uint8_t> frame);
+// What acknowledges the delay command: the single character, or a five-octet positive
+// acknowledgement with DFC clear, ACD set or not.
+bool IsDelayAcknowledgement(std::span<const std::uint8_t> frame);
+// A sound answer of a secondary with ACD set: class 1 data waits there.
+bool DemandsAccess(std::span<const std::uint8_t> frame);
 
 }  // namespace vantor

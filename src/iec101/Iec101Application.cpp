@@ -30,13 +30,18 @@ void CIec101Channel::WaitTransmitted() {
 
 void CIec101Channel::SendCommand(std::uint16_t address, std::uint8_t type,
                                  std::uint32_t objectAddress, const ByteArray& params) {
+    const bool interrogation = type == kTypeInterrogation;
     ByteArray asdu =
-        CommandAsdu(type, At(params, kParamCause), address, objectAddress, FieldSizesOf(params));
-    if (type == kTypeInterrogation) {
+        CommandAsdu(type, At(params, kParamCause), address,
+                    interrogation && m_bInterrogateAtZero ? kNoObjectAddress : objectAddress,
+                    FieldSizesOf(params));
+    if (interrogation) {
         asdu.push_back(static_cast<std::uint8_t>(kStationQualifier + At(params, kParamGroup)));
     }
-    // The read command is a request for data and goes out with function 11, not 3.
-    SendAsdu(address, params, asdu, type == kTypeInterrogation ? kCtrlUserData : kCtrlClass2);
+    // The transducer takes the read command as a request for data, with function 11; a
+    // standard secondary takes it as user data and keeps the answer in class 1.
+    const bool userData = interrogation || m_bReadAsUserData;
+    SendAsdu(address, params, asdu, userData ? kCtrlUserData : kCtrlClass2);
 }
 
 void CIec101Channel::SendClockSync(std::uint16_t address, const ByteArray& params) {
@@ -55,10 +60,12 @@ std::uint16_t CIec101Channel::MeasureDelay(std::uint16_t address, const ByteArra
     m_clock.Sleep(kAnswerWaitMs);
     ByteArray acknowledgement;
     ReadOnce(acknowledgement, kDelayBufferSize);
-    if (!IsPlainAcknowledgement(acknowledgement)) {
+    if (!IsDelayAcknowledgement(acknowledgement)) {
         return 0;
     }
-    RequestClass2Data(address, params, kFcbAlternating);
+    // A standard secondary keeps the answer in class 1 and says so with ACD.
+    m_bAccessDemand = DemandsAccess(acknowledgement) ? TRUE : FALSE;
+    RequestData(address, params, kFcbAlternating);
     WaitTransmitted();
     std::uint16_t arrivalMs = 0;
     const ByteArray answer = ReadDelayAnswer(DelayAnswerLength(sizes), arrivalMs);

@@ -52,11 +52,26 @@ BOOL CIec101Channel::ResetRemoteLink(std::uint16_t address, const ByteArray& par
     return IsResetAcknowledged(answer) ? TRUE : FALSE;
 }
 
+void CIec101Channel::RequestClassData(std::uint8_t control, std::uint16_t address,
+                                      const ByteArray& params, int fcbMode) {
+    if (fcbMode == kFcbAlternating) {
+        control = WithNextFcb(control);
+    }
+    Transmit(FixedFrame(control, address, At(params, kParamAddressSize)));
+}
+
 void CIec101Channel::RequestClass2Data(std::uint16_t address, const ByteArray& params,
                                        int fcbMode) {
-    const std::uint8_t control =
-        fcbMode == kFcbAlternating ? WithNextFcb(kCtrlClass2) : kCtrlClass2;
-    Transmit(FixedFrame(control, address, At(params, kParamAddressSize)));
+    RequestClassData(kCtrlClass2, address, params, fcbMode);
+}
+
+void CIec101Channel::RequestClass1Data(std::uint16_t address, const ByteArray& params,
+                                       int fcbMode) {
+    RequestClassData(kCtrlClass1, address, params, fcbMode);
+}
+
+void CIec101Channel::RequestData(std::uint16_t address, const ByteArray& params, int fcbMode) {
+    RequestClassData(m_bAccessDemand ? kCtrlClass1 : kCtrlClass2, address, params, fcbMode);
 }
 
 void CIec101Channel::BeginVariableFrame(std::uint16_t address, ByteArray& frame,
@@ -70,6 +85,7 @@ std::uint8_t CIec101Channel::ReceiveReply(ByteArray& reply, ByteArray& params,
     ByteArray frame(kAccumBufferSize);
     ByteArray chunk(kWideChunkSize);
     frame.resize(std::min(CollectReply(frame, chunk), kAccumBufferSize));
+    m_bAccessDemand = DemandsAccess(frame) ? TRUE : FALSE;
     const LinkVerdict verdict = CheckLinkReply(frame, At(params, kParamAddressSize));
     if (!verdict.carriesAsdu) {
         return verdict.code;

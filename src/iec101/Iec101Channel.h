@@ -32,6 +32,11 @@ public:
     // Sends the request; the caller collects the answer with ReceiveReply after its own wait.
     // FCB mode 1 alternates the frame count bit; any other mode sends FCB = 0 and leaves it.
     void RequestClass2Data(std::uint16_t address, const ByteArray& params, int fcbMode);
+    // The same for class 1 data (function 10).
+    void RequestClass1Data(std::uint16_t address, const ByteArray& params, int fcbMode);
+    // Class 1 while the last answer demanded access (ACD), else class 2: a standard secondary
+    // keeps confirmations, terminations and events there and answers class 2 without them.
+    void RequestData(std::uint16_t address, const ByteArray& params, int fcbMode);
     // 68 L L 68, the control field (function 3, or the one given) by the frame-count-bit rule,
     // the link address.
     void BeginVariableFrame(std::uint16_t address, ByteArray& frame, const ByteArray& params,
@@ -45,6 +50,7 @@ public:
 
     // --- Application layer ------------------------------------------------------------------
     // Interrogation (100, with the QOI of parameter 4) or read (102); the cause is parameter 5.
+    // The read goes out as a class 2 request carrying the ASDU unless m_bReadAsUserData.
     void SendCommand(std::uint16_t address, std::uint8_t type, std::uint32_t objectAddress,
                      const ByteArray& params);
     void SendClockSync(std::uint16_t address, const ByteArray& params);
@@ -53,10 +59,19 @@ public:
     void SendDelay(std::uint16_t address, const ByteArray& params, std::uint16_t delay);
 
     BOOL m_bFcb = FALSE;
+    // ACD of the last answer ReceiveReply collected, or of the delay command's acknowledgement.
+    BOOL m_bAccessDemand = FALSE;
+    // Forms a standard secondary expects and the transducer does not take, chosen by the
+    // operator for the run: the read command as user data with confirmation (function 3), and
+    // the interrogation with object address 0 instead of the block's.
+    BOOL m_bReadAsUserData = FALSE;
+    BOOL m_bInterrogateAtZero = FALSE;
 
 private:
     // The one frame-count-bit toggle shared by every frame with FCV = 1.
     std::uint8_t WithNextFcb(std::uint8_t control);
+    void RequestClassData(std::uint8_t control, std::uint16_t address, const ByteArray& params,
+                          int fcbMode);
     void Transmit(const ByteArray& frame);
     // Sends a fixed frame, waits 150 ms and reads the answer once.
     ByteArray RunLinkProcedure(std::uint8_t control, std::uint16_t address,

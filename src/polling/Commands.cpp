@@ -92,8 +92,9 @@ void SyncIecClock(CMorvikDlg& dlg) {
         dlg.OnStart();
         return;
     }
-    // The transducer reports the new time with its next class 2 data.
-    iec.RequestClass2Data(dlg.m_nDevAddr, params, dlg.m_nFcb);
+    // The transducer reports the new time with its next class 2 data; a standard secondary
+    // keeps the confirmation in class 1.
+    iec.RequestData(dlg.m_nDevAddr, params, dlg.m_nFcb);
     dlg.Services().clock.Sleep(kIecAnswerWaitMs);
     ReceiveIecReply(dlg, discarded, params);
     dlg.OnStart();

@@ -1,4 +1,5 @@
 #include "iec101/AsduCodec.h"
+#include "iec101/Ft12Codec.h"
 #include "polling/IecExchange.h"
 #include "polling/MorvikDlg.h"
 
@@ -35,8 +36,15 @@ bool InitialiseLink(CMorvikDlg& dlg, const ByteArray& params) {
 }
 
 // The request for the block planned last: the read command in mode 1, else class 2 data.
+// What a secondary flagged with ACD is fetched from class 1 first.
 void SendDataRequest(CMorvikDlg& dlg) {
     ByteArray params = PrepareIecExchange(dlg, IecBlockExtent::WithGroup);
+    if (dlg.m_iec.m_bAccessDemand) {
+        dlg.m_nItemIndex = dlg.m_nRequestedItem;
+        dlg.m_iec.RequestClass1Data(dlg.m_nDevAddr, params, dlg.m_nFcb);
+        return;
+    }
+    dlg.m_nRequestedItem = dlg.m_nItemIndex;
     if (dlg.m_nIecMode == kModeReadCommand) {
         params.push_back(kCauseRequest);
         dlg.m_iec.SendCommand(dlg.m_nDevAddr, kTypeRead, dlg.m_nBlockAddr, params);
@@ -65,14 +73,20 @@ void CMorvikDlg::SendFirstIecRequest() {
         ReportIecRefusal(params);
         return;
     }
+    m_nRequestedItem = 0;  // the cycle's first block
     SendDataRequest(*this);
 }
 
 std::uint8_t CMorvikDlg::CollectIecAnswer(ByteArray& answer, std::uint8_t& cause) {
     ByteArray params = PrepareIecExchange(*this, IecBlockExtent::Sizes);
     const std::size_t built = params.size();
-    const std::uint8_t status = ReceiveIecReply(*this, answer, params);
+    std::uint8_t status = ReceiveIecReply(*this, answer, params);
     cause = kNoCause;
+    // "No data" and the single character are what a standard secondary answers when it has
+    // nothing: an empty answer, after which the next request follows.
+    if (status == kReplyNegativeAck || status == kReplySingleAck) {
+        status = kReplyAccepted;
+    }
     // An answer without an ASDU (an acknowledgement, a status of link) appended nothing.
     if (params.size() == built + 2) {
         m_nAsduType = At(params, built);
@@ -94,7 +108,7 @@ void CMorvikDlg::SendNextIecRequest(std::uint8_t cause) {
 
 void CMorvikDlg::ReportIecRefusal(ByteArray& params) {
     m_iec.m_hCom = m_port.m_hCom;
-    m_iec.RequestClass2Data(m_nDevAddr, params, m_nFcb);
+    m_iec.RequestData(m_nDevAddr, params, m_nFcb);
     m_platform.clock.Sleep(kCommandAnswerWaitMs);
     ByteArray discarded;
     const std::uint8_t code = ReceiveIecReply(*this, discarded, params);

@@ -136,6 +136,9 @@ public:
     std::uint32_t m_nBlockAddr = 0;
     std::uint16_t m_nBlockCount = 0;
     std::uint8_t m_nItemIndex = 0;
+    // The cursor as the last block request left it: a class 1 request sent in a block's place
+    // puts it back, so the block is asked for next.
+    std::uint8_t m_nRequestedItem = 0;
     BOOL m_bLinkReady = FALSE;
     ByteArray m_baActive;
     ByteArray m_baAccum;

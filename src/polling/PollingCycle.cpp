@@ -27,9 +27,11 @@ std::string PcTimeText(const SystemTime& utc) {
     return text;
 }
 
-// Spontaneous, requested, and interrogated by the station or a group.
+// Periodic, background scan, spontaneous, requested, and interrogated by the station or a
+// group. The transducer sends only the last three; a standard secondary sends the first two
+// in answer to class 2 requests.
 bool CarriesValues(std::uint8_t cause) {
-    return cause == 3 || cause == kCauseRequested || (cause >= 20 && cause <= 36);
+    return (cause >= 1 && cause <= 3) || cause == kCauseRequested || (cause >= 20 && cause <= 36);
 }
 
 void LockControls(IDialogWindow& window) {

@@ -5,6 +5,10 @@ namespace vantor::res {
 
 // The About entry of the window's menu (string 101).
 inline constexpr const char* kAboutMenuEntry = "&About Vantor 3";
+// The window's menu entries for the IEC 60870-5-101 forms a standard secondary expects; off at
+// start, kept for the run.
+inline constexpr const char* kReadAsUserDataEntry = "МЭК-101: команда чтения с функцией 3";
+inline constexpr const char* kInterrogateAtZeroEntry = "МЭК-101: опрос с адресом объекта 0";
 // Caption of the framework's own message boxes.
 inline constexpr const char* kAppTitle = "Vantor 3";
 

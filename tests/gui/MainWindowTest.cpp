@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +19,7 @@
 #include "app/AboutDlg.h"
 #include "app/Caption.h"
 #include "app/QuantityFields.h"
+#include "res/Strings.h"
 #include "text/Quantities.h"
 
 namespace vantor::test {
@@ -256,6 +259,34 @@ TEST_F(MainWindow, RecordTimeCheckUnlocksItsField) {
     EXPECT_FALSE(Control<QLineEdit>(1092)->isReadOnly());
     Click(Control<QAbstractButton>(1118));
     EXPECT_TRUE(Control<QLineEdit>(1092)->isReadOnly());
+}
+
+// The forms of the IEC 60870-5-101 commands a standard secondary expects are chosen in the
+// window's menu; they start off.
+TEST_F(MainWindow, MenuChoosesTheStandardSecondaryForms) {
+    CIec101Channel& iec = window->State().m_iec;
+    EXPECT_FALSE(iec.m_bReadAsUserData);
+    EXPECT_FALSE(iec.m_bInterrogateAtZero);
+    for (const char* entry : {res::kReadAsUserDataEntry, res::kInterrogateAtZeroEntry}) {
+        bool found = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* action : menu->actions()) {
+                if (action->text() == QString::fromUtf8(entry)) {
+                    found = true;
+                    action->trigger();
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                window->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(window.get(), &event);
+        EXPECT_TRUE(found) << entry;
+    }
+    EXPECT_TRUE(iec.m_bReadAsUserData);
+    EXPECT_TRUE(iec.m_bInterrogateAtZero);
 }
 
 TEST_F(MainWindow, AboutOpensForTheCommandAndItsLowBits) {

@@ -31,6 +31,7 @@ std::string Joined(const std::vector<int>& numbers) {
 class Lib60870Slave : public testing::Test {
 protected:
     void Start(const std::vector<std::string>& args) {
+        items_.clear();
         std::filesystem::create_directories(home_.Path() + "/.vantor3/ports");
         const std::string slaveEnd = home_.Path() + "/slave";
         socat_ = std::make_unique<ChildProcess>(std::vector<std::string>{
@@ -52,7 +53,7 @@ protected:
             values.push_back(1000 + 100 * static_cast<int>(k));
             groups.push_back(dlg.m_baItemCot.at(k));
             if (const auto key = FindQuantityKey(name, dlg.m_saQtyKeys)) {
-                served_[dlg.m_saQtyKeys[*key]] = values.back();
+                items_.push_back({dlg.m_saQtyKeys[*key], values.back(), groups.back()});
             }
         }
         std::vector<std::string> argv = {
@@ -67,7 +68,26 @@ protected:
     std::unique_ptr<ChildProcess> socat_;
     std::unique_ptr<ChildProcess> slave_;
     std::unique_ptr<LivePolling> live_;
-    ServedRecord served_;
+
+    // The codes a cycle shows: with a group chosen, only the group's items carry theirs.
+    ServedRecord Served(int group) const {
+        ServedRecord record;
+        for (const Item& item : items_) {
+            if (group == 0 || item.group == kStationCause + group) {
+                record[item.key] = item.code;
+            }
+        }
+        return record;
+    }
+
+private:
+    static constexpr int kStationCause = 20;
+    struct Item {
+        std::string key;
+        int code;
+        int group;
+    };
+    std::vector<Item> items_;
 };
 
 struct PollCase {
@@ -93,10 +113,9 @@ TEST_F(Lib60870Slave, TenCyclesInEachModeLogTheServedValues) {
         live_.reset();
         slave_.reset();
         socat_.reset();
-        served_.clear();
         ASSERT_NO_FATAL_FAILURE(Start(c.args));
         live_->dlg.m_nIecMode = c.mode;
-        // OPTIN
+        live_->dlg.m_iec.m_bReadAsUserData = TRUE;
         live_->window.combos[ctl::kGroupCombo] = c.group;
         live_->dlg.m_bSave = TRUE;
         live_->dlg.OnStart();
@@ -108,7 +127,7 @@ TEST_F(Lib60870Slave, TenCyclesInEachModeLogTheServedValues) {
         }
         live_->dlg.OnStop();
         EXPECT_EQ(live_->Messages(), std::vector<std::string>{}) << slave_->Output();
-        ExpectRowsMatchRecords(*live_, std::vector<ServedRecord>(c.cycles, served_),
+        ExpectRowsMatchRecords(*live_, std::vector<ServedRecord>(c.cycles, Served(c.group)),
                                static_cast<int>(c.cycles), false);
     }
 }

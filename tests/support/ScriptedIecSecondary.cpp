@@ -42,6 +42,8 @@ TimedReply ScriptedIecSecondary::Respond(const ByteArray& request) {
                 return Reply(linkStatus, kAnswerAfterMs);
             case 0:
                 return Reply(reset, kAnswerAfterMs);
+            case 10:
+                return Reply(next(class1, Hex("10 09 01 0A 16")), kAnswerAfterMs);
             case 11:
                 return Reply(next(class2, Hex("10 09 01 0A 16")), kAnswerAfterMs);
             default:
@@ -61,6 +63,8 @@ std::string ScriptedIecSecondary::Describe(const ByteArray& frame) const {
                 return "status";
             case 0:
                 return "reset";
+            case 10:
+                return "class 1";
             case 11:
                 return "class 2";
             default:
@@ -83,6 +87,15 @@ std::string ScriptedIecSecondary::Describe(const ByteArray& frame) const {
         default:
             return "type " + std::to_string(type);
     }
+}
+
+ByteArray ScriptedIecSecondary::DemandingAccess(ByteArray answer) {
+    constexpr std::uint8_t kAccessDemand = 0x20;
+    const std::size_t control = answer.at(0) == 0x10 ? 1 : 4;
+    answer.at(control) |= kAccessDemand;
+    answer.at(answer.size() - 2) =
+        static_cast<std::uint8_t>(answer.at(answer.size() - 2) + kAccessDemand);
+    return answer;
 }
 
 TextArray ScriptedIecSecondary::Trace() const {

@@ -25,8 +25,8 @@ public:
 
     // The answer the secondary gives to one written frame.
     TimedReply Respond(const ByteArray& request);
-    // Every frame written, by kind: "status", "reset", "class 2", "class 2 FCB 0/1" is not
-    // distinguished; commands as "C_IC <cause> QOI <qoi>", "C_RD <cause> IOA <ioa>", "C_CS",
+    // Every frame written, by kind: "status", "reset", "class 1", "class 2" (FCB 0/1 is not
+    // distinguished); commands as "C_IC <cause> QOI <qoi>", "C_RD <cause> IOA <ioa>", "C_CS",
     // "C_CD <cause> <value>".
     TextArray Trace() const;
 
@@ -35,12 +35,16 @@ public:
                      const std::vector<std::uint16_t>& values) const;
     // An answer of `type` with `cause` and no elements.
     ByteArray Confirmation(std::uint8_t type, std::uint8_t cause) const;
+    // The same answer with ACD set: class 1 data waits.
+    static ByteArray DemandingAccess(ByteArray answer);
 
     ByteArray linkStatus;
     ByteArray reset;
     // Answers to variable frames, in order; when empty a command is confirmed with its cause + 1.
     std::deque<ByteArray> commandAnswers;
-    // Answers to class 2 requests, in order; when empty the request is answered "no data".
+    // Answers to class 1 and class 2 requests, in order; when empty a request is answered
+    // "no data".
+    std::deque<ByteArray> class1;
     std::deque<ByteArray> class2;
 
 private:

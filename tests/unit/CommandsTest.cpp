@@ -151,6 +151,18 @@ TEST_F(Commands, ClockSyncOverIec) {
     EXPECT_TRUE(window.TimerRunning(kPollTimer));
 }
 
+// A standard secondary acknowledges with ACD and keeps the confirmation in class 1.
+TEST_F(Commands, ClockSyncOverIecFetchesTheConfirmationFromClass1) {
+    UseIec();
+    station->commandAnswers = {ScriptedIecSecondary::DemandingAccess(Hex("10 00 01 01 16"))};
+    station->class1 = {station->Confirmation(103, 7)};
+    dlg.OnSyncClock();
+    EXPECT_EQ(station->Trace(), (TextArray{"status", "reset", "C_CS", "class 1", "status", "reset",
+                                           "C_IC 8 QOI 20", "class 2"}));
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+}
+
 TEST_F(Commands, ClockSyncOverIecRefusedOrWithoutLink) {
     UseIec();
     station->commandAnswers = {Hex("10 09 01 0A 16")};

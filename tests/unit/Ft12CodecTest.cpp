@@ -27,6 +27,8 @@ TEST(Ft12Codec, FixedFramesCarryControlAddressChecksumAndEnd) {
         // Any size other than 1 sends both octets.
         {kCtrlLinkStatus, 0x0102, 0, "10 49 02 01 4C 16"},
         {kCtrlClass2, 0xFFFF, 2, "10 5B FF FF 59 16"},
+        {kCtrlClass1, 5, 1, "10 5A 05 5F 16"},
+        {kCtrlClass1 | kFcbBit, 5, 1, "10 7A 05 7F 16"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FixedFrame(c.control, c.address, c.addressSize), Hex(c.frame)) << c.frame;
@@ -133,31 +135,40 @@ TEST(Ft12Codec, NegativeAnswerShorterThanItsCauseIsAnIndexError) {
 
 TEST(Ft12Codec, LinkProcedureAnswers) {
     struct Case {
-        std::string frame;
+        ByteArray frame;
         bool status;
         bool reset;
-        bool plain;
+        bool delay;   // acknowledges the delay command
+        bool access;  // class 1 data waits
     };
     const std::vector<Case> cases = {
-        {"E5", true, true, false},
-        {"10 0B 01 0C 16", true, false, false},
-        {"10 0B 01 00 0C 16", true, false, false},
-        {"10 1B 01 1C 16", true, false, false},
-        {"10 00 01 01 16", false, true, true},
-        {"10 00 02 01 03 16", false, true, false},
-        {"10 20 01 21 16", false, true, false},
-        {"10 0B 01 0D 16", false, false, false},
-        {"10 00 01 02 16", false, false, false},
-        // Our own request, echoed by the line, answers nothing.
-        {"10 40 01 41 16", false, false, false},
-        {"10 0B 01", false, false, false},
-        {"E5 E5", false, false, false},
-        {"", false, false, false},
+        {Hex("E5"), true, true, true, false},
+        {Hex("10 0B 01 0C 16"), true, false, false, false},
+        {Hex("10 0B 01 00 0C 16"), true, false, false, false},
+        {Hex("10 1B 01 1C 16"), true, false, false, false},
+        {Hex("10 2B 05 30 16"), true, false, false, true},
+        {Hex("10 00 01 01 16"), false, true, true, false},
+        {Hex("10 00 02 01 03 16"), false, true, false, false},
+        {Hex("10 20 01 21 16"), false, true, true, true},
+        {Hex("10 30 01 31 16"), false, true, false, true},
+        {Hex("10 29 05 2E 16"), false, false, false, true},
+        {Framed(Hex("28 05 64 01 07 05 00 00 14")), false, false, false, true},
+        {Hex("10 0B 01 0D 16"), false, false, false, false},
+        {Hex("10 20 01 22 16"), false, false, false, false},
+        {Hex("10 00 01 02 16"), false, false, false, false},
+        // Our own requests, echoed by the line, answer nothing.
+        {Hex("10 40 01 41 16"), false, false, false, false},
+        {Hex("10 7A 05 7F 16"), false, false, false, false},
+        {Hex("10 0B 01"), false, false, false, false},
+        {Hex("E5 E5"), false, false, false, false},
+        {Hex(""), false, false, false, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsLinkStatusAnswer(Hex(c.frame)), c.status) << c.frame;
-        EXPECT_EQ(IsResetAcknowledged(Hex(c.frame)), c.reset) << c.frame;
-        EXPECT_EQ(IsPlainAcknowledgement(Hex(c.frame)), c.plain) << c.frame;
+        SCOPED_TRACE(testing::PrintToString(c.frame));
+        EXPECT_EQ(IsLinkStatusAnswer(c.frame), c.status);
+        EXPECT_EQ(IsResetAcknowledged(c.frame), c.reset);
+        EXPECT_EQ(IsDelayAcknowledgement(c.frame), c.delay);
+        EXPECT_EQ(DemandsAccess(c.frame), c.access);
     }
 }
 

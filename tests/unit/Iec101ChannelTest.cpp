@@ -99,10 +99,15 @@ TEST_F(Iec101Channel, CommandsOnTheLine) {
         std::uint32_t ioa;
         std::uint16_t address;
         std::string frame;
+        BOOL standardForms = FALSE;  // read as user data, interrogation at object address 0
     };
     const std::vector<Case> cases = {
         {"station interrogation", WithCause(Params(1, 1, 1), 6), kTypeInterrogation, 0, 1,
          "68 08 08 68 73 01 64 01 06 01 00 14 F4 16"},
+        {"interrogation at a block's address", WithCause(Params(1, 2, 1), 6), kTypeInterrogation,
+         0x100, 1, "68 09 09 68 73 01 64 01 06 01 00 01 14 F5 16"},
+        {"interrogation at address 0 chosen", WithCause(Params(1, 2, 1), 6), kTypeInterrogation,
+         0x100, 1, "68 09 09 68 73 01 64 01 06 01 00 00 14 F4 16", TRUE},
         {"two-octet cause", WithCause(Params(1, 1, 2), 6), kTypeInterrogation, 0, 1,
          "68 09 09 68 73 01 64 01 06 02 01 00 14 F6 16"},
         {"group 3", WithCause(Params(1, 1, 1, 3), 6), kTypeInterrogation, 0, 1,
@@ -111,8 +116,12 @@ TEST_F(Iec101Channel, CommandsOnTheLine) {
          0x0102, "68 0B 0B 68 73 02 01 64 01 08 02 01 00 00 14 FA 16"},
         {"read command, three-octet object address", WithCause(Params(1, 3, 1), 5), kTypeRead, 258,
          1, "68 09 09 68 7B 01 66 01 05 01 02 01 00 EC 16"},
+        {"read command as user data chosen", WithCause(Params(1, 3, 1), 5), kTypeRead, 258, 1,
+         "68 09 09 68 73 01 66 01 05 01 02 01 00 E4 16", TRUE},
     };
     for (const Case& c : cases) {
+        iec.m_bReadAsUserData = c.standardForms;
+        iec.m_bInterrogateAtZero = c.standardForms;
         iec.m_bFcb = TRUE;  // the first frame after a reset
         iec.SendCommand(c.address, c.type, c.ioa, c.params);
         EXPECT_EQ(device.Writes().back(), Hex(c.frame)) << c.name;
@@ -149,29 +158,38 @@ TEST_F(Iec101Channel, ReceiveReplyCollectsChecksAndDecodes) {
     EXPECT_EQ(silent, Params(1, 2, 1));
 }
 
+// The answer carrying the returned time stamp comes from class 2, or from class 1 when the
+// acknowledgement says with ACD that it waits there.
 TEST_F(Iec101Channel, MeasureDelayTimesTheAnswerOnTheClock) {
     struct Case {
         int second;
-        int millisecond;  // of the activation; the class 2 request follows 350 ms later
+        int millisecond;  // of the activation; the data request follows 350 ms later
         std::int64_t answerAfterMs;
         std::uint16_t stamp;
         std::uint16_t delay;
+        std::string acknowledgement;
+        std::string request;
     };
     // First octets at 10.200 with the stamp 10000; at 00.100 of the next minute with 59900.
-    const std::vector<Case> cases = {{9, 800, 50, 10000, 100}, {59, 700, 50, 59900, 100}};
+    const std::vector<Case> cases = {
+        {9, 800, 50, 10000, 100, "10 00 01 01 16", "10 7B 01 7C 16"},
+        {59, 700, 50, 59900, 100, "10 00 01 01 16", "10 7B 01 7C 16"},
+        {9, 800, 50, 10000, 100, "E5", "10 7B 01 7C 16"},
+        {9, 800, 50, 10000, 100, "10 20 01 21 16", "10 7A 01 7B 16"},
+    };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.acknowledgement);
         clock.SetUtc(2026, 12, 8, 21, 15, c.second, c.millisecond);
         const std::uint16_t sent = static_cast<std::uint16_t>(c.second * 1000 + c.millisecond);
         const ByteArray activation =
             Framed({0x53, 0x01, 0x6A, 0x01, 0x06, 0x01, 0x00, 0x00,
                     static_cast<std::uint8_t>(sent & 0xFF), static_cast<std::uint8_t>(sent >> 8)});
         iec.m_bFcb = FALSE;
-        device.Expect(activation, Reply(Hex("10 00 01 01 16"), 30));
-        device.Expect(Hex("10 7B 01 7C 16"),
-                      Reply(Framed({0x08, 0x01, 0x6A, 0x01, 0x07, 0x01, 0x00, 0x00,
-                                    static_cast<std::uint8_t>(c.stamp & 0xFF),
-                                    static_cast<std::uint8_t>(c.stamp >> 8)}),
-                            c.answerAfterMs, 4, 1));
+        device.Expect(activation, Reply(Hex(c.acknowledgement), 30));
+        device.Expect(Hex(c.request), Reply(Framed({0x08, 0x01, 0x6A, 0x01, 0x07, 0x01, 0x00, 0x00,
+                                                    static_cast<std::uint8_t>(c.stamp & 0xFF),
+                                                    static_cast<std::uint8_t>(c.stamp >> 8)}),
+                                            c.answerAfterMs, 4, 1));
         EXPECT_EQ(iec.MeasureDelay(1, Params(1, 2, 1)), c.delay) << c.second;
         EXPECT_EQ(device.PendingExpectations(), 0u);
         EXPECT_EQ(device.TransmitWaits().back(), 150u);
@@ -187,8 +205,7 @@ TEST_F(Iec101Channel, MeasureDelayGivesZeroWithoutAUsableAnswer) {
         ByteArray answer;
     };
     const std::vector<Case> cases = {
-        {"single character", Params(1, 2, 1), Hex("E5"), answer},
-        {"acknowledgement with ACD", Params(1, 2, 1), Hex("10 20 01 21 16"), answer},
+        {"acknowledgement with DFC", Params(1, 2, 1), Hex("10 10 01 11 16"), answer},
         {"two-octet link address", Params(2, 2, 1), Hex("10 00 01 00 01 16"),
          Framed(Hex("08 01 00 6A 01 07 01 00 00 00 10 27"))},
         {"two-octet cause", Params(1, 2, 2), Hex("10 00 01 01 16"),

@@ -193,15 +193,74 @@ TEST_F(IecSequences, ANegativeDeactivationConfirmationIsAccepted) {
     }
 }
 
-TEST_F(IecSequences, SingleCharacterConfirmsAtStartButFailsATick) {
+// A standard secondary says it has nothing with the single character or "no data", and sends
+// periodic and background values: the empty answers take nothing, the values count.
+TEST_F(IecSequences, SingleCharacterConfirmsAtStartAndEmptyAnswersAtATickTakeNothing) {
     station.commandAnswers = {Hex("E5")};
-    station.class2 = {Hex("E5")};
-    Start(0);
-    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 20", "class 2"}));
-    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    station.class2 = {Hex("E5"), Hex("10 09 01 0A 16"), station.Values(9, 1, {5000, 7}),
+                      station.Values(9, 2, {0xFB2E}), Hex("10 09 01 0A 16")};
+    Start(2);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "class 2"}));
     Tick();
-    EXPECT_FALSE(dlg.m_bRunning);
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: Ошибка"}));
+    Tick();
+    EXPECT_EQ(dlg.m_raw[kRawUa], 0);
+    Tick();
+    Tick();
+    EXPECT_EQ(dlg.m_raw[kRawUa], 5000);
+    EXPECT_EQ(dlg.m_raw[kRawUb], 7);
+    EXPECT_EQ(dlg.m_raw[kRawUc], static_cast<std::int16_t>(0xFB2E));
+    Tick();
+    EXPECT_EQ(station.Trace().size(), 9u);
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+    EXPECT_TRUE(window.messages.empty());
+}
+
+// What a secondary flags with ACD is asked for with class 1 requests until ACD is clear: the
+// command's confirmation, the values and the termination, which restarts the cycle.
+TEST_F(IecSequences, AccessDemandFetchesClass1DataFirst) {
+    const auto acd = &ScriptedIecSecondary::DemandingAccess;
+    station.commandAnswers = {acd(Hex("10 00 01 01 16")), Hex("10 00 01 01 16")};
+    station.class1 = {acd(station.Confirmation(100, 7)), acd(station.Values(9, 23, {5000, 7, 9})),
+                      station.Confirmation(100, 10)};
+    station.class2 = {acd(Hex("10 09 01 0A 16"))};
+    Start(0, 3);
+    EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 23", "class 1"}));
+    Tick();
+    Tick();
+    EXPECT_EQ(dlg.m_raw[kRawUb], 7);
+    Tick();  // the termination: a new interrogation, acknowledged without ACD
+    Tick();  // "no data" with ACD
+    EXPECT_EQ(TraceSince(3),
+              (TextArray{"class 1", "class 1", "class 1", "C_IC 6 QOI 23", "class 2", "class 1"}));
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.TimerRunning(kPollTimer));
+}
+
+// The forms a standard secondary expects, chosen for the run: the read command as user data,
+// its answer fetched from class 1, and the interrogation with object address 0.
+TEST_F(IecSequences, ReadCommandAsUserDataAndInterrogationAtAddressZero) {
+    dlg.m_iec.m_bReadAsUserData = TRUE;
+    dlg.m_iec.m_bInterrogateAtZero = TRUE;
+    const auto acd = &ScriptedIecSecondary::DemandingAccess;
+    station.commandAnswers = {Hex("E5"), acd(Hex("10 00 01 01 16")), acd(Hex("10 00 01 01 16"))};
+    station.class1 = {station.Values(9, 5, {5000, 7}), station.Values(9, 5, {0xFB2E})};
+    Start(1);
+    for (int tick = 0; tick < 4; ++tick) {
+        Tick();
+    }
+    EXPECT_EQ(dlg.m_raw[kRawUa], 5000);
+    EXPECT_EQ(dlg.m_raw[kRawUc], static_cast<std::int16_t>(0xFB2E));
+    const std::vector<ByteArray>& writes = com1.Writes();
+    ASSERT_GE(writes.size(), 5u);
+    EXPECT_EQ(writes[2].at(4) & 0xDF, 0x53);  // interrogation, user data
+    EXPECT_EQ(writes[2].at(10), 0);           // object address 0 instead of 0x100
+    EXPECT_EQ(writes[2].at(11), 0);
+    EXPECT_EQ(writes[3].at(4) & 0xDF, 0x53);  // read command, user data
+    // Each block's answer is fetched before the next block is read.
+    EXPECT_EQ(station.Trace(),
+              (TextArray{"status", "reset", "C_IC 8 QOI 20", "C_RD 5 IOA 256", "class 1",
+                         "C_RD 5 IOA 259", "class 1", "C_RD 5 IOA 256"}));
+    EXPECT_TRUE(window.messages.empty());
 }
 
 TEST_F(IecSequences, UnansweredLinkStatusStopsBeforeAnyCommand) {
