@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "polling/ControlIds.h"
-#include "polling/QuantityMatch.h"
 #include "support/ChildProcess.h"
 #include "support/LivePolling.h"
 #include "support/SimulatorSession.h"
+#include "text/QuantityMatch.h"
 
 namespace vantor::test {
 namespace {
