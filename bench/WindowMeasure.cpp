@@ -28,9 +28,10 @@
 #include "app/UserPrompts.h"
 #include "config/ItemList.h"
 #include "pages/OpenFile.h"
-#include "platform/SystemSerialOpener.h"
+#include "pages/SettingsPages.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
+#include "platform/SystemSerialOpener.h"
 #include "polling/ControlIds.h"
 
 namespace {
@@ -118,6 +119,7 @@ int main(int argc, char* argv[]) {
     const Platform platform{clock, serial, paths};
     MeasurePrompts prompts(file);
     CMorvikWindow window(platform, prompts);
+    AddSettingsPages(window.Pages());
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);
     window.show();

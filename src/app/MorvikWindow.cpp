@@ -17,16 +17,11 @@
 #include "app/ClickLabel.h"
 #include "app/FieldLook.h"
 #include "app/MainBindings.h"
+#include "app/Page.h"
 #include "app/QuantityFields.h"
 #include "app/TemplateBuilder.h"
 #include "app/ValueFont.h"
 #include "config/Protocol.h"
-#include "pages/IecProperty.h"
-#include "pages/ModBusDlg.h"
-#include "pages/NomDlg.h"
-#include "pages/OpenFile.h"
-#include "pages/Page.h"
-#include "pages/RS485Dlg.h"
 #include "res/AppIcon.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
@@ -52,24 +47,9 @@ constexpr int kReferenceBaseHeight = 13;
 // Pages open just below the separator, left-aligned with their tab.
 constexpr int kPageTopUnits = 23;
 
-struct TabPage {
-    int tab;
-    CPage* CMorvikWindow::*reference;
-    CPage* (*make)(CMorvikWindow*);
-};
-
-const std::array<TabPage, 5> kTabPages = {{
-    {ctl::kFileTab, &CMorvikWindow::m_pFilePage,
-     [](CMorvikWindow* main) -> CPage* { return new COpenFile(main); }},
-    {ctl::kPortTab, &CMorvikWindow::m_pPortPage,
-     [](CMorvikWindow* main) -> CPage* { return new CRS485Dlg(main); }},
-    {ctl::kModbusTab, &CMorvikWindow::m_pModbusPage,
-     [](CMorvikWindow* main) -> CPage* { return new CModBusDlg(main); }},
-    {ctl::kIecTab, &CMorvikWindow::m_pIecPage,
-     [](CMorvikWindow* main) -> CPage* { return new IEC_Property(main); }},
-    {ctl::kNominalTab, &CMorvikWindow::m_pNomPage,
-     [](CMorvikWindow* main) -> CPage* { return new CNomDlg(main); }},
-}};
+// The tab strip of the window's template, left to right.
+constexpr std::array<int, 5> kTabs = {ctl::kFileTab, ctl::kPortTab, ctl::kModbusTab, ctl::kIecTab,
+                                      ctl::kNominalTab};
 
 }  // namespace
 
@@ -85,9 +65,9 @@ CMorvikWindow::CMorvikWindow(const Platform& platform, IUserPrompts& prompts, QW
 }
 
 CMorvikWindow::~CMorvikWindow() {
-    for (const TabPage& tab : kTabPages) {
-        delete (this->*tab.reference);
-        this->*tab.reference = nullptr;
+    for (const PageRegistry::Entry& entry : m_pages.Entries()) {
+        delete (this->*entry.reference);
+        this->*entry.reference = nullptr;
     }
     for (auto& [id, timer] : m_timers) {
         timer->stop();
@@ -136,10 +116,9 @@ void CMorvikWindow::ConnectState(int id, void (CMorvikDlg::*handler)()) {
 }
 
 void CMorvikWindow::ConnectHandlers() {
-    for (const TabPage& tab : kTabPages) {
-        if (auto* label = m_controls.As<ClickLabel>(tab.tab)) {
-            const int id = tab.tab;
-            connect(label, &ClickLabel::clicked, this, [this, id] { OpenTab(id); });
+    for (const int tab : kTabs) {
+        if (auto* label = m_controls.As<ClickLabel>(tab)) {
+            connect(label, &ClickLabel::clicked, this, [this, tab] { OpenTab(tab); });
         }
     }
     ConnectClick(kModbusRadio, &CMorvikWindow::OnModbusProtocol);
@@ -271,20 +250,19 @@ void CMorvikWindow::SetComboSelection(int id, int index) {
 // --- Tab strip and pages -------------------------------------------------------------------
 
 void CMorvikWindow::OpenTab(int tabId) {
-    for (const TabPage& tab : kTabPages) {
-        if (tab.tab != tabId) {
-            continue;
-        }
-        // A page of this kind still open (its focus went to a control sharing one of its
-        // identifiers) would otherwise be left on the screen without a reference.
-        if (CPage* open = this->*tab.reference) {
-            open->ClosePage();
-        }
-        CPage* page = tab.make(this);
-        this->*tab.reference = page;
-        const QWidget* label = m_controls.Find(tabId);
-        ShowPage(label != nullptr ? label->x() : 0, m_units.Y(kPageTopUnits), page);
+    const PageRegistry::Entry* entry = m_pages.Find(tabId);
+    if (entry == nullptr) {
+        return;
     }
+    // A page of this kind still open (its focus went to a control sharing one of its
+    // identifiers) would otherwise be left on the screen without a reference.
+    if (CPage* open = this->*entry->reference) {
+        open->ClosePage();
+    }
+    CPage* page = entry->make(this);
+    this->*entry->reference = page;
+    const QWidget* label = m_controls.Find(tabId);
+    ShowPage(label != nullptr ? label->x() : 0, m_units.Y(kPageTopUnits), page);
 }
 
 void CMorvikWindow::ShowPage(int x, int y, CPage* page) {

@@ -10,6 +10,7 @@
 
 #include "app/ControlMap.h"
 #include "app/DialogUnits.h"
+#include "app/PageRegistry.h"
 #include "app/UserPrompts.h"
 #include "polling/DialogWindow.h"
 #include "polling/MorvikDlg.h"
@@ -30,6 +31,8 @@ public:
     const ControlMap& Controls() const { return m_controls; }
     IUserPrompts& Prompts() { return m_prompts; }
     const DialogUnits& Units() const { return m_units; }
+    // The pages behind the tab strip; a tab without one opens nothing.
+    PageRegistry& Pages() { return m_pages; }
 
     // Runs a handler. An index out of range abandons it and is reported here; in a poll
     // tick the polling stops first, so the report comes once.
@@ -98,6 +101,7 @@ private:
     std::map<unsigned, QTimer*> m_timers;
     bool m_invalidFieldReported = false;
     std::unique_ptr<CMorvikDlg> m_dlg;
+    PageRegistry m_pages;
 };
 
 }  // namespace vantor

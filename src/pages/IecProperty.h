@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "pages/Page.h"
+#include "app/Page.h"
 
 namespace vantor {
 

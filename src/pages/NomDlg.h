@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pages/Page.h"
+#include "app/Page.h"
 #include "polling/MorvikDlg.h"
 
 namespace vantor {

@@ -11,9 +11,10 @@
 
 #include "GuiTestSupport.h"
 #include "pages/OpenFile.h"
-#include "platform/SystemSerialOpener.h"
+#include "pages/SettingsPages.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
+#include "platform/SystemSerialOpener.h"
 #include "support/LivePolling.h"
 
 namespace vantor::test {
@@ -57,6 +58,7 @@ TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
     SystemPaths paths(home.Path());
     RecordingPrompts prompts;
     CMorvikWindow window(Platform{clock, serial, paths}, prompts);
+    AddSettingsPages(window.Pages());
     window.show();
     ASSERT_NO_FATAL_FAILURE(Activate(&window));
     CMorvikDlg& dlg = window.State();

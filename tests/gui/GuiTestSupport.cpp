@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include "pages/SettingsPages.h"
+
 namespace vantor::test {
 
 namespace {
@@ -102,6 +104,7 @@ void Click(QWidget* widget) {
 void MainWindowTest::SetUp() {
     com1 = &fake.serial.Add(FakePaths::FakePortPath(1));
     window = std::make_unique<CMorvikWindow>(fake.platform, prompts);
+    AddSettingsPages(window->Pages());
     window->show();
     ASSERT_NO_FATAL_FAILURE(Activate(window.get()));
 }

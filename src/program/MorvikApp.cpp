@@ -1,11 +1,12 @@
-#include "app/MorvikApp.h"
+#include "program/MorvikApp.h"
 
-#include "app/DemoStart.h"
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
-#include "platform/SystemSerialOpener.h"
+#include "pages/SettingsPages.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
+#include "platform/SystemSerialOpener.h"
+#include "program/DemoStart.h"
 
 namespace vantor {
 
@@ -17,6 +18,7 @@ int CMorvikApp::InitInstance() {
     SystemPrompts systemPrompts;
     DemoPrompts prompts(systemPrompts, DemoConfigurationFile());
     CMorvikWindow window(platform, prompts);
+    AddSettingsPages(window.Pages());
     window.show();
     if (prompts.HasDemoFile()) {
         StartDemo(window);

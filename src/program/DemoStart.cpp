@@ -1,4 +1,4 @@
-#include "app/DemoStart.h"
+#include "program/DemoStart.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>

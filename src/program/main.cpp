@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/MorvikApp.h"
+#include "program/MorvikApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

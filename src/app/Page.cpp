@@ -1,4 +1,4 @@
-#include "pages/Page.h"
+#include "app/Page.h"
 
 #include <QApplication>
 #include <QComboBox>
