@@ -8,8 +8,8 @@
 #include <string>
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
 #include "config/ItemList.h"
+#include "polling/ConfigReader.h"
 #include "polling/MorvikDlg.h"
 #include "support/ConfigWriter.h"
 #include "support/FakePlatform.h"

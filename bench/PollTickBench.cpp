@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "modbus/ModbusChecksums.h"
 #include "modbus/ModbusHex.h"
 #include "polling/ControlIds.h"

@@ -6,8 +6,8 @@
 
 #include "FuzzSupport.h"
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
 #include "config/ItemList.h"
+#include "polling/ConfigReader.h"
 #include "polling/MorvikDlg.h"
 #include "text/Quantities.h"
 

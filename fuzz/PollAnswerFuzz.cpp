@@ -19,7 +19,7 @@
 
 #include "FuzzSupport.h"
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "modbus/ModbusChecksums.h"
 #include "modbus/ModbusHex.h"
 #include "polling/ControlIds.h"

@@ -2,6 +2,8 @@
 # Installs what is missing (Debian 12, as root), configures, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Includes keep to the layer picture of docs/architecture.md; seconds, so before anything else.
+bash tools/check-includes.sh
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-pymodbus python3-serial python3-serial-asyncio
           qt6-base-dev fonts-liberation xvfb socat clang libclang-rt-14-dev)
 missing=()

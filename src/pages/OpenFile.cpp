@@ -7,7 +7,7 @@
 #include "app/ClickLabel.h"
 #include "app/MorvikWindow.h"
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
 

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"

@@ -1,7 +1,7 @@
 #include "support/ConfigLoadTest.h"
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 
 namespace vantor::test {
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "support/TempFolder.h"
 
 namespace vantor::test {

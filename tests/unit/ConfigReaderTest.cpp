@@ -1,4 +1,4 @@
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "support/ConfigDescriptionText.h"
 #include "support/ConfigLoadTest.h"
 #include "support/ConfigWriter.h"

@@ -15,7 +15,7 @@
 
 #include "ConsoleWindow.h"
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
+#include "polling/ConfigReader.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemSerialOpener.h"

@@ -1,10 +1,10 @@
 #include "SimDevice.h"
 
 #include "config/ByteStream.h"
-#include "config/ConfigReader.h"
 #include "config/ItemList.h"
 #include "config/Protocol.h"
 #include "platform/SystemClock.h"
+#include "polling/ConfigReader.h"
 #include "polling/MorvikDlg.h"
 #include "text/QuantityMatch.h"
 
