@@ -122,7 +122,9 @@ void CMorvikDlg::OnSyncClock() {
 }
 
 void CMorvikDlg::OnMeasureDelay() {
-    if (ChooseTransport(m_b8Bit, m_nProtocol) != Transport::Iec101) {
+    // The protocol choice alone decides, so with 7 data bits the command still runs and a
+    // link that does not answer is reported rather than the button doing nothing.
+    if (m_nProtocol != kIecProtocol) {
         return;
     }
     SuspendPolling(*this);

@@ -233,9 +233,12 @@ TEST_F(Commands, DelayFailures) {
         ByteArray reset;
         std::string message;
         bool restarted;
+        std::uint8_t settings = kEightBitSettings;
     };
     const std::vector<Case> cases = {
         {"no link status", {}, Hex("E5"), "Ошибка инициализации канала", false},
+        // The protocol alone decides: over 7 data bits the transducer does not answer.
+        {"seven data bits", {}, Hex("E5"), "Ошибка инициализации канала", false, kAsciiSettings},
         {"no reset", Hex("10 0B 01 0C 16"), {}, "Сбой при определении задержки передачи", false},
         // The activation is confirmed with a full answer, not the acknowledgement measured.
         {"no delay", Hex("10 0B 01 0C 16"), Hex("E5"),
@@ -248,6 +251,7 @@ TEST_F(Commands, DelayFailures) {
         com1.ClearWrites();
         station->linkStatus = c.linkStatus;
         station->reset = c.reset;
+        dlg.ApplySerialSettings(c.settings);
         dlg.OnMeasureDelay();
         EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: " + c.message})) << c.name;
         EXPECT_EQ(window.TimerRunning(kPollTimer), c.restarted) << c.name;
