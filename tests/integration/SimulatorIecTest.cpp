@@ -77,6 +77,8 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
         {"group 1 interrogation", 0, 1, {"--type", "10", "--sq", "1"}, false, 3},
         {"read command", 1, 0, {"--type", "143", "--sq", "0"}, true, kCycles},
         {"class 2 requests", 2, 0, {"--type", "21", "--sq", "1"}, false, kCycles},
+        // No interrogation was running: the deactivation has done its job.
+        {"deactivation confirmed negatively", 2, 0, {"--negative-deactivation"}, false, 3},
     };
     for (const PollCase& c : cases) {
         SCOPED_TRACE(c.name);
