@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ItemList.h"
 #include "polling/ControlIds.h"
 #include "support/ChildProcess.h"
 #include "support/LivePolling.h"
@@ -45,11 +46,12 @@ protected:
         std::vector<int> values;
         std::vector<int> groups;
         const CMorvikDlg& dlg = live_->dlg;
-        for (std::size_t k = 0; 3 * k < dlg.m_saItems.size(); ++k) {
-            const std::string& name = dlg.m_saItems[3 * k];
-            if (name.find(kClockItemTag) != std::string::npos) {
+        const ItemList items(dlg.m_saItems);
+        for (std::size_t k = 0; k < items.Count(); ++k) {
+            if (items.IsClockItem(k)) {
                 break;  // the clock items are the transducer's own, never polled
             }
+            const std::string& name = items.Name(k);
             values.push_back(1000 + 100 * static_cast<int>(k));
             groups.push_back(dlg.m_baItemCot.at(k));
             if (const auto key = FindQuantityKey(name, dlg.m_saQtyKeys)) {
