@@ -5,6 +5,14 @@
 
 namespace vantor {
 
+// What joins a folder and a name in the paths the program shows and writes (the log's first
+// line is its own path).
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
 // Where the program keeps its files and how port names become device paths.
 class IPaths {
 public:

@@ -31,7 +31,7 @@ BOOL CMorvikDlg::OpenLog() {
     FileCreation created = FileCreation::NameTaken;
     for (unsigned attempt = 1; created == FileCreation::NameTaken && attempt <= kMaxNameAttempts;
          ++attempt) {
-        m_strLogPath = folder + "/" + LogFileName(utc, attempt);
+        m_strLogPath = folder + kPathSeparator + LogFileName(utc, attempt);
         created = m_fileLog.Create(m_strLogPath, m_fileErr);
     }
     if (created != FileCreation::Created) {

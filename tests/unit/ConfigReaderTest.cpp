@@ -473,6 +473,7 @@ TEST(ByteStreams, AShortReadConsumesNothing) {
         EXPECT_EQ(stream->Read(0), ByteArray{});
         EXPECT_THROW(stream->Read(1), ReadFailure);
     }
+    file.Close();  // Windows removes no file that is open
     std::remove(path.c_str());
     EXPECT_FALSE(file.Open(path));
     EXPECT_FALSE(file.Open(testing::TempDir()));  // a folder is no configuration

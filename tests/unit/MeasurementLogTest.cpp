@@ -58,7 +58,7 @@ protected:
 
 TEST_F(MeasurementLog, IsNamedAfterTheUtcTimeAndStartsWithItsPathAndHeader) {
     ASSERT_TRUE(dlg.OpenLog());
-    const std::string path = Folder() + "/08_12__21_15_03.txt";
+    const std::string path = Folder() + kPathSeparator + "08_12__21_15_03.txt";
     EXPECT_EQ(dlg.m_strLogPath, path);
     EXPECT_EQ(dlg.m_pLogOpen, &dlg.m_fileLog);
     EXPECT_EQ(Lines(ReadFile(path)),
@@ -135,10 +135,10 @@ TEST_F(MeasurementLog, ALogStartedInTheSameSecondTakesTheNextFreeName) {
     dlg.WriteLogRow();
     // Opening again closes the first log; its rows stay.
     ASSERT_TRUE(dlg.OpenLog());
-    EXPECT_EQ(dlg.m_strLogPath, Folder() + "/08_12__21_15_03_2.txt");
+    EXPECT_EQ(dlg.m_strLogPath, Folder() + kPathSeparator + "08_12__21_15_03_2.txt");
     dlg.CloseLog();
     ASSERT_TRUE(dlg.OpenLog());
-    EXPECT_EQ(dlg.m_strLogPath, Folder() + "/08_12__21_15_03_3.txt");
+    EXPECT_EQ(dlg.m_strLogPath, Folder() + kPathSeparator + "08_12__21_15_03_3.txt");
     EXPECT_EQ(Lines(ReadFile(first)).size(), 4u);
     EXPECT_EQ(Lines(ReadFile(dlg.m_strLogPath)).size(), 3u);
 }
@@ -150,7 +150,7 @@ TEST_F(MeasurementLog, AFailedCreationLeavesTheLogClosedAndSaysWhy) {
     dlg.ReportLogFailure();
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text,
-              "Не могу создать файл, " + Folder() + "/08_12__21_15_03.txt");
+              "Не могу создать файл, " + Folder() + kPathSeparator + "08_12__21_15_03.txt");
     EXPECT_EQ(window.messages[0].caption, "Увы ошибка");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Warning);
 }

@@ -276,8 +276,8 @@ TEST_F(PollingCycle, AFailedLogCreationIsShownAfterTheNextRequestAndPollingGoesO
     ASSERT_EQ(nestedTicks, 1);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].caption, "Увы ошибка");
-    EXPECT_EQ(window.messages[0].text,
-              "Не могу создать файл, " + fake.paths.LogFolder() + "/08_12__21_15_03.txt");
+    EXPECT_EQ(window.messages[0].text, "Не могу создать файл, " + fake.paths.LogFolder() +
+                                           kPathSeparator + "08_12__21_15_03.txt");
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_EQ(com1.Writes().size(), 3u);
     EXPECT_EQ(dlg.m_strUc, "-1234");
