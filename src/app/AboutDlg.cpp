@@ -3,14 +3,11 @@
 #include <QPushButton>
 
 #include "app/TemplateBuilder.h"
+#include "polling/ControlIds.h"
 #include "res/AppIcon.h"
 #include "res/Templates.h"
 
 namespace vantor {
-
-namespace {
-constexpr int kOkButton = 1;
-}  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -21,7 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setFixedSize(builder.ClientSize(dialog));
     setWindowTitle(QString::fromStdString(dialog.caption));
     setWindowIcon(res::AppIcon());
-    if (auto* ok = m_controls.As<QPushButton>(kOkButton)) {
+    if (auto* ok = m_controls.As<QPushButton>(ctl::about::kOkButton)) {
         ok->setAutoDefault(true);
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     }

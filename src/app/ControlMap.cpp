@@ -1,5 +1,8 @@
 #include "app/ControlMap.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "res/DialogTemplate.h"
 
 namespace vantor {
@@ -17,6 +20,14 @@ void ControlMap::Add(int id, QWidget* control) {
 QWidget* ControlMap::Find(int id) const {
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
+}
+
+QWidget* ControlMap::Get(int id) const {
+    QWidget* control = Find(id);
+    if (control == nullptr) {
+        throw std::logic_error("the dialog has no control " + std::to_string(id));
+    }
+    return control;
 }
 
 int ControlIdOf(const QWidget* widget) {

@@ -12,6 +12,9 @@ public:
     void Add(int id, QWidget* control);
     // Null when the dialog has no control of that identifier.
     QWidget* Find(int id) const;
+    // A control a table names: throws std::logic_error when the dialog has none, since a table
+    // naming a control its template lacks is a mistake that must not read as an empty field.
+    QWidget* Get(int id) const;
     template <typename Widget>
     Widget* As(int id) const {
         return qobject_cast<Widget*>(Find(id));

@@ -47,7 +47,7 @@ std::optional<std::uint32_t> ParseUnsignedField(std::string_view text) {
 }
 
 std::string DataExchange::ReadText(int id) const {
-    QWidget* control = m_controls.Find(id);
+    QWidget* control = m_controls.Get(id);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         return edit->text().toStdString();
     }
@@ -58,7 +58,7 @@ std::string DataExchange::ReadText(int id) const {
 }
 
 void DataExchange::WriteText(int id, const std::string& text) const {
-    QWidget* control = m_controls.Find(id);
+    QWidget* control = m_controls.Get(id);
     const QString shown = QString::fromStdString(text);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         if (edit->text() != shown) {
@@ -82,19 +82,19 @@ std::optional<std::uint32_t> DataExchange::ReadNumber(int id, std::uint32_t high
 }
 
 int DataExchange::ReadCheck(int id) const {
-    auto* button = m_controls.As<QAbstractButton>(id);
+    auto* button = qobject_cast<QAbstractButton*>(m_controls.Get(id));
     return button != nullptr && button->isChecked() ? 1 : 0;
 }
 
 void DataExchange::WriteCheck(int id, int state) const {
-    if (auto* button = m_controls.As<QAbstractButton>(id)) {
+    if (auto* button = qobject_cast<QAbstractButton*>(m_controls.Get(id))) {
         button->setChecked(state != 0);
     }
 }
 
 int DataExchange::ReadRadio(const std::vector<int>& ids) const {
     for (std::size_t i = 0; i < ids.size(); ++i) {
-        auto* button = m_controls.As<QAbstractButton>(ids.at(i));
+        auto* button = qobject_cast<QAbstractButton*>(m_controls.Get(ids.at(i)));
         if (button != nullptr && button->isChecked()) {
             return static_cast<int>(i);
         }
@@ -104,7 +104,7 @@ int DataExchange::ReadRadio(const std::vector<int>& ids) const {
 
 void DataExchange::WriteRadio(const std::vector<int>& ids, int index) const {
     for (std::size_t i = 0; i < ids.size(); ++i) {
-        auto* button = m_controls.As<QAbstractButton>(ids.at(i));
+        auto* button = qobject_cast<QAbstractButton*>(m_controls.Get(ids.at(i)));
         if (button == nullptr) {
             continue;
         }

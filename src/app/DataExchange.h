@@ -62,9 +62,9 @@ Binding<Owner> BindRadio(std::vector<int> ids, int Owner::*member) {
 std::optional<std::uint32_t> ParseUnsignedField(std::string_view text);
 
 // Copies members to controls (show) or controls to members (save), entry by entry in table
-// order. A field that does not read as its kind stops the save there: the failure handler is
-// told the field and the message, and the members of that entry and every later one keep
-// their values.
+// order. An entry naming a control the dialog lacks throws std::logic_error (ControlMap::Get). A
+// field that does not read as its kind stops the save there: the failure handler is told the field
+// and the message, and the members of that entry and every later one keep their values.
 class DataExchange {
 public:
     using FailureHandler = std::function<void(QWidget* field, const char* message)>;
@@ -106,6 +106,7 @@ bool DataExchange::Save(Owner& owner, const Binding<Owner>& entry) const {
     const int id = entry.ids.front();
     switch (entry.kind) {
         case Exchange::Control:
+            m_controls.Get(id);  // driven by the owner, but a control of the dialog all the same
             return true;
         case Exchange::Text:
             owner.*entry.text = ReadText(id);
@@ -139,6 +140,7 @@ bool DataExchange::Show(const Owner& owner, const Binding<Owner>& entry) const {
     const int id = entry.ids.front();
     switch (entry.kind) {
         case Exchange::Control:
+            m_controls.Get(id);  // driven by the owner, but a control of the dialog all the same
             break;
         case Exchange::Text:
             WriteText(id, owner.*entry.text);

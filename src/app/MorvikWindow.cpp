@@ -34,9 +34,6 @@ constexpr unsigned kAboutCommand = 0x0010;
 constexpr unsigned kCommandMask = 0xFFF0;
 // The platform's shortest timer period; a period of 0 would otherwise spin.
 constexpr unsigned kShortestTimerMs = 10;
-constexpr int kDefaultButton = 1050;
-constexpr int kModbusRadio = 1125;
-constexpr int kIecRadio = 1123;
 
 // The separator under the tab strip, in pixels of a dialog font with 6 × 13 base units: a line
 // at 30 running to the right edge and up it.
@@ -121,9 +118,9 @@ void CMorvikWindow::ConnectHandlers() {
             connect(label, &ClickLabel::clicked, this, [this, tab] { OpenTab(tab); });
         }
     }
-    ConnectClick(kModbusRadio, &CMorvikWindow::OnModbusProtocol);
-    ConnectClick(kIecRadio, &CMorvikWindow::OnIecProtocol);
-    ConnectClick(kDefaultButton, &CMorvikWindow::OnDefault);
+    ConnectClick(ctl::kModbusRadio, &CMorvikWindow::OnModbusProtocol);
+    ConnectClick(ctl::kIecRadio, &CMorvikWindow::OnIecProtocol);
+    ConnectClick(ctl::kDefaultButton, &CMorvikWindow::OnDefault);
     ConnectClick(ctl::kRecTimeCheck, &CMorvikWindow::OnRecordTime);
     ConnectState(ctl::kStartButton, &CMorvikDlg::OnStart);
     ConnectState(ctl::kStopButton, &CMorvikDlg::OnStop);
@@ -371,7 +368,7 @@ void CMorvikWindow::keyPressEvent(QKeyEvent* event) {
     auto* focused = qobject_cast<QPushButton*>(focusWidget());
     if (focused != nullptr && !focused->isCheckable() && focused->isEnabled()) {
         focused->click();
-    } else if (auto* fallback = m_controls.As<QPushButton>(kDefaultButton)) {
+    } else if (auto* fallback = m_controls.As<QPushButton>(ctl::kDefaultButton)) {
         fallback->click();
     }
 }

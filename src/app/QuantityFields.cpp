@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "polling/ControlIds.h"
 #include "text/QuantityMatch.h"
 
 namespace vantor {
@@ -12,12 +13,21 @@ constexpr std::size_t kTextsPerItem = 3;
 }  // namespace
 
 const std::array<QuantityField, 30> kQuantityFields = {{
-    {1014, 1015, 4},  {1016, 1017, 5},  {1018, 1019, 6},  {1028, 1029, 7},  {1020, 1021, 28},
-    {1004, 1005, 0},  {1006, 1007, 1},  {1008, 1009, 2},  {1025, 1026, 3},  {1010, 1011, 27},
-    {1063, 1064, 8},  {1065, 1066, 9},  {1067, 1068, 10}, {1012, 1013, 29}, {1030, 1031, 11},
-    {1032, 1033, 12}, {1034, 1035, 13}, {1038, 1039, 14}, {1042, 1043, 15}, {1044, 1045, 16},
-    {1046, 1047, 17}, {1048, 1049, 18}, {1056, 1057, 19}, {1058, 1059, 20}, {1060, 1061, 21},
-    {1036, 1062, 22}, {1070, 1071, 23}, {1072, 1073, 24}, {1074, 1075, 25}, {0, 1053, 26},
+    {ctl::kIaLabel, ctl::kIaField, 4},    {ctl::kIbLabel, ctl::kIbField, 5},
+    {ctl::kIcLabel, ctl::kIcField, 6},    {ctl::kIoLabel, ctl::kIoField, 7},
+    {ctl::kIcpLabel, ctl::kIcpField, 28}, {ctl::kUaLabel, ctl::kUaField, 0},
+    {ctl::kUbLabel, ctl::kUbField, 1},    {ctl::kUcLabel, ctl::kUcField, 2},
+    {ctl::kUoLabel, ctl::kUoField, 3},    {ctl::kUfcpLabel, ctl::kUfcpField, 27},
+    {ctl::kUabLabel, ctl::kUabField, 8},  {ctl::kUbcLabel, ctl::kUbcField, 9},
+    {ctl::kUcaLabel, ctl::kUcaField, 10}, {ctl::kUcpLabel, ctl::kUcpField, 29},
+    {ctl::kPaLabel, ctl::kPaField, 11},   {ctl::kPbLabel, ctl::kPbField, 12},
+    {ctl::kPcLabel, ctl::kPcField, 13},   {ctl::kPLabel, ctl::kPField, 14},
+    {ctl::kQaLabel, ctl::kQaField, 15},   {ctl::kQbLabel, ctl::kQbField, 16},
+    {ctl::kQcLabel, ctl::kQcField, 17},   {ctl::kQLabel, ctl::kQField, 18},
+    {ctl::kSaLabel, ctl::kSaField, 19},   {ctl::kSbLabel, ctl::kSbField, 20},
+    {ctl::kScLabel, ctl::kScField, 21},   {ctl::kSLabel, ctl::kSField, 22},
+    {ctl::kQfaLabel, ctl::kQfaField, 23}, {ctl::kQfbLabel, ctl::kQfbField, 24},
+    {ctl::kQfcLabel, ctl::kQfcField, 25}, {0, ctl::kFrequencyField, 26},
 }};
 
 std::array<bool, 32> PresentQuantities(const ByteArray& active, const TextArray& items,

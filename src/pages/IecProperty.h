@@ -16,6 +16,9 @@ public:
     std::uint32_t m_nAddr = 0;
     std::uint8_t m_nFixedFrame = 0;
 
+    // The data exchange of the page, in its order.
+    static const std::vector<Binding<IEC_Property>>& Bindings();
+
 protected:
     bool UpdateData(bool saveAndValidate) override;
     void OnFocusLost(int id) override;

@@ -6,46 +6,48 @@
 #include "app/MorvikWindow.h"
 #include "app/UpDownControl.h"
 #include "pages/MinPeriod.h"
+#include "polling/ControlIds.h"
 #include "res/Templates.h"
 
 namespace vantor {
 
 namespace {
-constexpr int kAsciiRadio = 1090;
-constexpr int kAddressEdit = 1091;
-constexpr int kRtuRadio = 1092;
-constexpr int kAddressSpin = 1093;
 constexpr int kHighestAddress = 255;
 }  // namespace
 
 CModBusDlg::CModBusDlg(CMorvikWindow* main)
     : CPage(main, res::ModbusPageTemplate(), &CMorvikWindow::m_pModbusPage) {
-    m_spinAddr = m_controls.As<UpDownControl>(kAddressSpin);
+    m_spinAddr = m_controls.As<UpDownControl>(ctl::modbus::kAddressSpin);
     if (m_spinAddr != nullptr) {
         m_spinAddr->SetRange(0, kHighestAddress);
     }
-    m_pEditAddr = m_controls.As<QLineEdit>(kAddressEdit);
+    m_pEditAddr = m_controls.As<QLineEdit>(ctl::modbus::kAddressEdit);
     const CMorvikDlg& dlg = MainState();
     m_nAddr = static_cast<std::uint8_t>(dlg.m_nDevAddr & 0xFF);
     m_nMode = dlg.m_b8Bit;
     UpdateData(false);
-    for (const auto& [id, rtu] : {std::pair{kAsciiRadio, false}, std::pair{kRtuRadio, true}}) {
+    for (const auto& [id, rtu] :
+         {std::pair{ctl::modbus::kAsciiRadio, false}, std::pair{ctl::modbus::kRtuRadio, true}}) {
         if (auto* radio = m_controls.As<QRadioButton>(id)) {
             const bool isRtu = rtu;
             connect(radio, &QRadioButton::clicked, this,
                     [this, isRtu] { Run([this, isRtu] { OnModeChosen(isRtu); }); });
         }
     }
-    WatchFocus({kAddressEdit});
+    WatchFocus({ctl::modbus::kAddressEdit});
+}
+
+const std::vector<Binding<CModBusDlg>>& CModBusDlg::Bindings() {
+    static const std::vector<Binding<CModBusDlg>> bindings = {
+        BindControl<CModBusDlg>(ctl::modbus::kAddressSpin),
+        BindRadio({ctl::modbus::kAsciiRadio, ctl::modbus::kRtuRadio}, &CModBusDlg::m_nMode),
+        BindByte(ctl::modbus::kAddressEdit, &CModBusDlg::m_nAddr),
+    };
+    return bindings;
 }
 
 bool CModBusDlg::UpdateData(bool saveAndValidate) {
-    static const std::vector<Binding<CModBusDlg>> bindings = {
-        BindControl<CModBusDlg>(kAddressSpin),
-        BindRadio({kAsciiRadio, kRtuRadio}, &CModBusDlg::m_nMode),
-        BindByte(kAddressEdit, &CModBusDlg::m_nAddr),
-    };
-    return Exchange(*this, bindings, saveAndValidate);
+    return Exchange(*this, Bindings(), saveAndValidate);
 }
 
 void CModBusDlg::FocusFirstControl() {
@@ -63,7 +65,8 @@ bool CModBusDlg::CommitAddress() {
 void CModBusDlg::OnFocusLost(int /*id*/) {
     // A field that did not read has the focus back, so the page stays.
     if (CommitAddress()) {
-        ApplyClosingRule({kAsciiRadio, kAddressEdit, kRtuRadio});
+        ApplyClosingRule(
+            {ctl::modbus::kAsciiRadio, ctl::modbus::kAddressEdit, ctl::modbus::kRtuRadio});
     }
 }
 

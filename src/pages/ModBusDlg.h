@@ -25,6 +25,9 @@ public:
     int m_nMode = -1;
     std::uint8_t m_nAddr = 0;
 
+    // The data exchange of the page, in its order.
+    static const std::vector<Binding<CModBusDlg>>& Bindings();
+
 protected:
     bool UpdateData(bool saveAndValidate) override;
     void OnFocusLost(int id) override;

@@ -4,15 +4,13 @@
 #include <cstdio>
 
 #include "app/MorvikWindow.h"
+#include "polling/ControlIds.h"
 #include "res/Templates.h"
 #include "text/TextNumbers.h"
 
 namespace vantor {
 
 namespace {
-
-constexpr int kVoltageList = 1098;
-constexpr int kCurrentList = 1099;
 
 std::string Format(const char* format, double value) {
     char text[32];
@@ -25,23 +23,25 @@ std::string Format(const char* format, double value) {
 CNomDlg::CNomDlg(CMorvikWindow* main)
     : CPage(main, res::NominalPageTemplate(), &CMorvikWindow::m_pNomPage) {
     const CMorvikDlg& dlg = MainState();
-    SelectText(kVoltageList, Format("%.0f", dlg.m_dUnom));
-    SelectText(kCurrentList, Format("%.1f", dlg.m_dInom));
-    if (auto* list = m_controls.As<QComboBox>(kVoltageList)) {
+    SelectText(ctl::nominal::kVoltageList, Format("%.0f", dlg.m_dUnom));
+    SelectText(ctl::nominal::kCurrentList, Format("%.1f", dlg.m_dInom));
+    if (auto* list = m_controls.As<QComboBox>(ctl::nominal::kVoltageList)) {
         connect(list, &QComboBox::activated, this, [this] { Run([this] { OnVoltageChosen(); }); });
     }
-    if (auto* list = m_controls.As<QComboBox>(kCurrentList)) {
+    if (auto* list = m_controls.As<QComboBox>(ctl::nominal::kCurrentList)) {
         connect(list, &QComboBox::activated, this, [this] { Run([this] { OnCurrentChosen(); }); });
     }
-    WatchFocus({kVoltageList, kCurrentList});
+    WatchFocus({ctl::nominal::kVoltageList, ctl::nominal::kCurrentList});
 }
 
 void CNomDlg::OnVoltageChosen() {
-    ApplyNominal(kVoltageList, &CMorvikDlg::m_dUnom, &CMorvikDlg::RecomputeVoltageCoefficients);
+    ApplyNominal(ctl::nominal::kVoltageList, &CMorvikDlg::m_dUnom,
+                 &CMorvikDlg::RecomputeVoltageCoefficients);
 }
 
 void CNomDlg::OnCurrentChosen() {
-    ApplyNominal(kCurrentList, &CMorvikDlg::m_dInom, &CMorvikDlg::RecomputeCurrentCoefficients);
+    ApplyNominal(ctl::nominal::kCurrentList, &CMorvikDlg::m_dInom,
+                 &CMorvikDlg::RecomputeCurrentCoefficients);
 }
 
 void CNomDlg::ApplyNominal(int listId, double CMorvikDlg::*nominal,
@@ -55,7 +55,7 @@ void CNomDlg::ApplyNominal(int listId, double CMorvikDlg::*nominal,
 }
 
 void CNomDlg::OnFocusLost(int /*id*/) {
-    ApplyClosingRule({kVoltageList, kCurrentList});
+    ApplyClosingRule({ctl::nominal::kVoltageList, ctl::nominal::kCurrentList});
 }
 
 }  // namespace vantor

@@ -8,15 +8,13 @@
 #include "app/MorvikWindow.h"
 #include "config/ByteStream.h"
 #include "polling/ConfigReader.h"
+#include "polling/ControlIds.h"
 #include "res/Strings.h"
 #include "res/Templates.h"
 
 namespace vantor {
 
 namespace {
-
-constexpr int kOpenLabel = 1108;
-constexpr int kFileNameEdit = 1109;
 
 // The load command's "loading" flag, set for as long as the command runs, so that its own
 // dialogs do not close the page; it is cleared however the command ends.
@@ -37,16 +35,20 @@ COpenFile::COpenFile(CMorvikWindow* main)
     : CPage(main, res::FilePageTemplate(), &CMorvikWindow::m_pFilePage) {
     m_strFileName = MainState().m_strConfigName;
     UpdateData(false);
-    WatchFocus({kFileNameEdit});
-    if (auto* open = m_controls.As<ClickLabel>(kOpenLabel)) {
+    WatchFocus({ctl::file::kFileNameEdit});
+    if (auto* open = m_controls.As<ClickLabel>(ctl::file::kOpenLabel)) {
         connect(open, &ClickLabel::clicked, this, [this] { Run([this] { OnOpen(); }); });
     }
 }
 
-bool COpenFile::UpdateData(bool saveAndValidate) {
+const std::vector<Binding<COpenFile>>& COpenFile::Bindings() {
     static const std::vector<Binding<COpenFile>> bindings = {
-        BindText(kFileNameEdit, &COpenFile::m_strFileName)};
-    return Exchange(*this, bindings, saveAndValidate);
+        BindText(ctl::file::kFileNameEdit, &COpenFile::m_strFileName)};
+    return bindings;
+}
+
+bool COpenFile::UpdateData(bool saveAndValidate) {
+    return Exchange(*this, Bindings(), saveAndValidate);
 }
 
 void COpenFile::OnFocusLost(int /*id*/) {

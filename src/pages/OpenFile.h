@@ -18,6 +18,9 @@ public:
 
     std::string m_strFileName;
 
+    // The data exchange of the page, in its order.
+    static const std::vector<Binding<COpenFile>>& Bindings();
+
 protected:
     bool UpdateData(bool saveAndValidate) override;
     // Any focus loss of the name field ends the page, except while a load runs.

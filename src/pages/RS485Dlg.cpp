@@ -4,29 +4,26 @@
 
 #include "app/MorvikWindow.h"
 #include "pages/MinPeriod.h"
+#include "polling/ControlIds.h"
 #include "res/Templates.h"
 
 namespace vantor {
 
-namespace {
-constexpr int kPortList = 1023;
-constexpr int kParityList = 1087;
-constexpr int kStopBitsList = 1088;
-constexpr int kBaudList = 1089;
-}  // namespace
+namespace {}  // namespace
 
 CRS485Dlg::CRS485Dlg(CMorvikWindow* main)
     : CPage(main, res::PortPageTemplate(), &CMorvikWindow::m_pPortPage) {
     const CMorvikDlg& dlg = MainState();
-    SelectText(kPortList, dlg.m_port.m_strPortName);
-    SelectText(kStopBitsList, dlg.m_strStopBits);
-    SelectText(kParityList, dlg.m_strParity);
-    SelectText(kBaudList, dlg.m_strBaud);
-    ConnectList(kPortList, &CRS485Dlg::OnPortChosen);
-    ConnectList(kParityList, &CRS485Dlg::OnParityChosen);
-    ConnectList(kStopBitsList, &CRS485Dlg::OnStopBitsChosen);
-    ConnectList(kBaudList, &CRS485Dlg::OnBaudChosen);
-    WatchFocus({kPortList, kParityList, kStopBitsList, kBaudList});
+    SelectText(ctl::port::kPortList, dlg.m_port.m_strPortName);
+    SelectText(ctl::port::kStopBitsList, dlg.m_strStopBits);
+    SelectText(ctl::port::kParityList, dlg.m_strParity);
+    SelectText(ctl::port::kBaudList, dlg.m_strBaud);
+    ConnectList(ctl::port::kPortList, &CRS485Dlg::OnPortChosen);
+    ConnectList(ctl::port::kParityList, &CRS485Dlg::OnParityChosen);
+    ConnectList(ctl::port::kStopBitsList, &CRS485Dlg::OnStopBitsChosen);
+    ConnectList(ctl::port::kBaudList, &CRS485Dlg::OnBaudChosen);
+    WatchFocus({ctl::port::kPortList, ctl::port::kParityList, ctl::port::kStopBitsList,
+                ctl::port::kBaudList});
 }
 
 void CRS485Dlg::ConnectList(int id, void (CRS485Dlg::*handler)()) {
@@ -43,11 +40,11 @@ void CRS485Dlg::ApplySettings() {
 
 void CRS485Dlg::OnPortChosen() {
     CComPort& port = MainState().m_port;
-    port.m_strPortName = SelectedText(kPortList);
+    port.m_strPortName = SelectedText(ctl::port::kPortList);
     if (port.m_strPortName != port.m_strOpenPortName) {
         SwitchPort(port.m_strPortName);
     }
-    SelectText(kPortList, port.m_strPortName);
+    SelectText(ctl::port::kPortList, port.m_strPortName);
 }
 
 void CRS485Dlg::SwitchPort(const std::string& name) {
@@ -80,15 +77,15 @@ void CRS485Dlg::StoreLineSetting(int listId, std::string CMorvikDlg::*setting) {
 }
 
 void CRS485Dlg::OnParityChosen() {
-    StoreLineSetting(kParityList, &CMorvikDlg::m_strParity);
+    StoreLineSetting(ctl::port::kParityList, &CMorvikDlg::m_strParity);
 }
 
 void CRS485Dlg::OnStopBitsChosen() {
-    StoreLineSetting(kStopBitsList, &CMorvikDlg::m_strStopBits);
+    StoreLineSetting(ctl::port::kStopBitsList, &CMorvikDlg::m_strStopBits);
 }
 
 void CRS485Dlg::OnBaudChosen() {
-    StoreLineSetting(kBaudList, &CMorvikDlg::m_strBaud);
+    StoreLineSetting(ctl::port::kBaudList, &CMorvikDlg::m_strBaud);
     CMorvikDlg& dlg = MainState();
     const auto minimum = PortPageMinPeriod(dlg.m_saItems.size(), dlg.m_strBaud, dlg.m_b8Bit != 0);
     if (minimum) {
@@ -97,7 +94,8 @@ void CRS485Dlg::OnBaudChosen() {
 }
 
 void CRS485Dlg::OnFocusLost(int /*id*/) {
-    ApplyClosingRule({kPortList, kParityList, kStopBitsList, kBaudList});
+    ApplyClosingRule({ctl::port::kPortList, ctl::port::kParityList, ctl::port::kStopBitsList,
+                      ctl::port::kBaudList});
 }
 
 }  // namespace vantor
