@@ -281,6 +281,8 @@ private:
 
 std::unique_ptr<ISerialDevice> SystemSerialOpener::Open(const std::string& path) {
     const int fd = OpenExclusive(path);
+    // Only a refused open() leaves EACCES; the checks after it fail with other codes.
+    lastOpenDenied_ = fd < 0 && errno == EACCES;
     if (fd < 0) {
         return nullptr;
     }

@@ -45,8 +45,11 @@ public:
 class ISerialOpener {
 public:
     virtual ~ISerialOpener() = default;
-    // Null when the device cannot be opened (absent, busy, not a terminal).
+    // Null when the device cannot be opened (absent, busy, not a terminal, not permitted).
     virtual std::unique_ptr<ISerialDevice> Open(const std::string& path) = 0;
+    // Whether the last Open failed because the user may not open that existing device: the
+    // one failure the operator can remedy, by joining the device's group.
+    virtual bool LastOpenDenied() const { return false; }
 };
 
 }  // namespace vantor

@@ -13,8 +13,15 @@ namespace vantor {
 // Windows (Win32SerialDevice.cpp): \\.\COMn through the communications functions.
 class SystemSerialOpener : public ISerialOpener {
 public:
-    // Null when the path is absent, not a serial device, or held by another program.
+    // Null when the path is absent, not a serial device, not permitted or held by another
+    // program.
     std::unique_ptr<ISerialDevice> Open(const std::string& path) override;
+    bool LastOpenDenied() const override { return lastOpenDenied_; }
+
+private:
+    // Set by POSIX only: Windows refuses a port in use with "access denied" too, which group
+    // membership does not mend.
+    bool lastOpenDenied_ = false;
 };
 
 }  // namespace vantor

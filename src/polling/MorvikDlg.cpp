@@ -1,6 +1,7 @@
 #include "polling/MorvikDlg.h"
 
 #include <cmath>
+#include <vector>
 
 #include "config/Protocol.h"
 #include "serial/SettingsText.h"
@@ -12,15 +13,30 @@ namespace {
 constexpr std::uint8_t kStartupSettings = 0x15;
 constexpr const char* kStartupSettingsText = "9600,N,7,2";
 
-// The first of "COM1" … "COM8" that opens, else "НЕТ" with no port open.
-std::string OpenFirstPort(CComPort& port) {
+// The first of "COM1" … "COM8" that opens, else "НЕТ" with no port open; `denied` collects
+// the devices on the way that exist but that the user may not open.
+std::string OpenFirstPort(CComPort& port, std::vector<std::string>& denied) {
     for (int n = 1; n <= 8; ++n) {
         const std::string name = "COM" + std::to_string(n);
         if (port.Open(name)) {
             return name;
         }
+        if (!port.m_strDeniedPath.empty()) {
+            denied.push_back(port.m_strDeniedPath);
+        }
     }
     return kNoPortName;
+}
+
+// Serial devices belong to the group dialout; a user outside it sees only "НЕТ" otherwise.
+std::string DeniedPortsText(const std::vector<std::string>& denied) {
+    std::string devices;
+    for (const std::string& path : denied) {
+        devices += (devices.empty() ? "" : ", ") + path;
+    }
+    return "Нет доступа к порту " + devices +
+           ": открывать его могут только члены группы dialout. Добавьте пользователя в группу "
+           "командой \"sudo usermod -aG dialout $USER\" и войдите в систему заново.";
 }
 
 }  // namespace
@@ -87,7 +103,8 @@ BOOL CMorvikDlg::OnInitDialog() {
     m_baActive.assign(kQuantityKeys.size(), 1);
     m_saQtyKeys.assign(kQuantityKeys.begin(), kQuantityKeys.end());
 
-    m_port.m_strPortName = OpenFirstPort(m_port);
+    std::vector<std::string> denied;
+    m_port.m_strPortName = OpenFirstPort(m_port, denied);
     m_port.m_strOpenPortName = m_port.m_strPortName;
 
     m_port.Configure(kStartupSettingsText);
@@ -95,6 +112,9 @@ BOOL CMorvikDlg::OnInitDialog() {
 
     m_nDevAddr = 1;
     UpdateData(false);
+    if (m_port.m_strPortName == kNoPortName && !denied.empty()) {
+        m_wnd.MessageBox(DeniedPortsText(denied), "Ошибка", MessageIcon::Warning);
+    }
     return TRUE;
 }
 

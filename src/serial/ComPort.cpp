@@ -15,6 +15,7 @@ BOOL CComPort::Open(const std::string& portName) {
     // A device still held is released here rather than leaked; callers close it first anyway.
     m_device = std::move(device);
     m_hCom = m_device ? ComHandle::Of(m_device.get()) : ComHandle::Invalid();
+    m_strDeniedPath = path && !m_device && m_opener.LastOpenDenied() ? *path : std::string();
     return m_device ? TRUE : FALSE;
 }
 

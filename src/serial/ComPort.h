@@ -37,6 +37,8 @@ public:
     LineSettings m_dcb;
     std::string m_strPortName;
     std::string m_strOpenPortName;
+    // The device path of the last Open that the user was not permitted to open, else empty.
+    std::string m_strDeniedPath;
 
 private:
     ISerialOpener& m_opener;

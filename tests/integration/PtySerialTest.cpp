@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -122,7 +124,42 @@ TEST_F(PtySerialTest, APortHeldElsewhereDoesNotOpen) {
 TEST(SystemSerialOpener, OnlyTerminalsOpen) {
     SystemSerialOpener opener;
     EXPECT_EQ(opener.Open("/nonexistent/tty"), nullptr);
+    EXPECT_FALSE(opener.LastOpenDenied());
     EXPECT_EQ(opener.Open("/dev/null"), nullptr);
+    EXPECT_FALSE(opener.LastOpenDenied());
+}
+
+// A terminal the user may not open is told apart from an absent or foreign one: the port
+// object keeps its path for the message at start. Root passes through file modes, so the
+// opening runs as "nobody" in a child process.
+TEST(SystemSerialOpener, ATerminalWithoutPermissionIsDenied) {
+    int master = -1;
+    int terminal = -1;
+    char name[256] = {};
+    ASSERT_EQ(openpty(&master, &terminal, name, nullptr, nullptr), 0);
+    close(terminal);
+    ASSERT_EQ(chmod(name, 0600), 0);
+    constexpr uid_t kNobody = 65534;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool root = geteuid() == 0;
+        if (root ? setresuid(kNobody, kNobody, kNobody) != 0 : chmod(name, 0) != 0) {
+            _exit(2);
+        }
+        test::FakePaths paths;
+        paths.MapPort("COM1", name);
+        SystemSerialOpener opener;
+        SystemClock clock;
+        CComPort port(clock, opener, paths);
+        const bool refused = !port.Open("COM1") && port.m_strDeniedPath == name;
+        _exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    close(master);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace

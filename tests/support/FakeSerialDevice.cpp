@@ -162,6 +162,11 @@ void FakeSerialOpener::SetBusy(const std::string& path, bool busy) {
     entries_[path].busy = busy;
 }
 
+void FakeSerialOpener::SetDenied(const std::string& path) {
+    Add(path);
+    entries_[path].denied = true;
+}
+
 FakeSerialDevice& FakeSerialOpener::Device(const std::string& path) {
     const auto found = entries_.find(path);
     if (found == entries_.end()) {
@@ -178,7 +183,9 @@ bool FakeSerialOpener::IsOpen(const std::string& path) const {
 std::unique_ptr<ISerialDevice> FakeSerialOpener::Open(const std::string& path) {
     attempts_.push_back(path);
     const auto found = entries_.find(path);
-    if (found == entries_.end() || found->second.busy || *found->second.open) {
+    lastOpenDenied_ = found != entries_.end() && found->second.denied;
+    if (found == entries_.end() || found->second.busy || found->second.denied ||
+        *found->second.open) {
         return nullptr;
     }
     return std::make_unique<FakeDeviceHandle>(*found->second.device, found->second.open);

@@ -110,8 +110,8 @@ private:
     std::vector<unsigned> transmitWaits_;
 };
 
-// Opens fake devices by path. A path that was never added, or is marked busy, fails to open;
-// so does a device that is already open (the real opener opens exclusively).
+// Opens fake devices by path. A path that was never added, or is marked busy or denied, fails to
+// open; so does a device that is already open (the real opener opens exclusively).
 //
 //   FakeSerialOpener opener(clock);
 //   FakeSerialDevice& com3 = opener.Add("/fake/com3");
@@ -125,22 +125,27 @@ public:
 
     FakeSerialDevice& Add(const std::string& path);
     void SetBusy(const std::string& path, bool busy);
+    // The device exists but the user may not open it (EACCES).
+    void SetDenied(const std::string& path);
     FakeSerialDevice& Device(const std::string& path);
     bool IsOpen(const std::string& path) const;
     // Every path Open was asked for, in order.
     const std::vector<std::string>& OpenAttempts() const { return attempts_; }
 
     std::unique_ptr<ISerialDevice> Open(const std::string& path) override;
+    bool LastOpenDenied() const override { return lastOpenDenied_; }
 
 private:
     struct Entry {
         std::unique_ptr<FakeSerialDevice> device;
         bool busy = false;
+        bool denied = false;
         std::shared_ptr<bool> open = std::make_shared<bool>(false);
     };
     FakeClock& clock_;
     std::map<std::string, Entry> entries_;
     std::vector<std::string> attempts_;
+    bool lastOpenDenied_ = false;
 };
 
 }  // namespace vantor::test

@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include <algorithm>
+
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
@@ -139,6 +141,52 @@ TEST_F(MorvikDlgInit, NoPortAtAllIsNone) {
     EXPECT_EQ(dlg.m_port.m_hCom.Device(), nullptr);
     // The settings texts are still the start-up ones.
     EXPECT_EQ(dlg.SettingsText(), "9600,НЕТ,7,2");
+}
+
+// A device the user may not open is named once, with the group that opens it, but only when
+// no port opened at all: a port found further on is what the operator works with.
+TEST_F(MorvikDlgInit, ADeniedDeviceIsExplainedOnlyWhenNoPortOpens) {
+    struct Case {
+        std::vector<int> denied;
+        std::vector<int> busy;
+        std::vector<int> usable;
+        std::vector<int> named;
+    };
+    const std::vector<Case> cases = {
+        {{1}, {}, {}, {1}},
+        {{2, 4}, {1}, {}, {2, 4}},
+        {{1}, {}, {3}, {}},
+        {{}, {1, 2}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        FakePlatform platform;
+        RecordingWindow shown;
+        CMorvikDlg state(shown, platform.platform);
+        for (int n : c.denied) {
+            platform.serial.SetDenied(PortPath(n));
+        }
+        for (int n : c.busy) {
+            platform.serial.SetBusy(PortPath(n), true);
+        }
+        for (int n : c.usable) {
+            platform.serial.Add(PortPath(n));
+        }
+        state.OnInitDialog();
+        if (c.named.empty()) {
+            EXPECT_TRUE(shown.messages.empty()) << shown.messages.front().text;
+            continue;
+        }
+        ASSERT_EQ(shown.messages.size(), 1u);
+        const std::string& text = shown.messages.front().text;
+        EXPECT_EQ(shown.messages.front().caption, "Ошибка");
+        EXPECT_NE(text.find("Нет доступа к порту"), std::string::npos) << text;
+        EXPECT_NE(text.find("dialout"), std::string::npos) << text;
+        for (int n = 1; n <= 8; ++n) {
+            const bool named = std::count(c.named.begin(), c.named.end(), n) != 0;
+            EXPECT_EQ(text.find(PortPath(n)) != std::string::npos, named) << n << ": " << text;
+        }
+        EXPECT_EQ(state.m_port.m_strPortName, "НЕТ");
+    }
 }
 
 TEST_F(MorvikDlgInit, AnExistingLogFolderPassesSilently) {
