@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 bash tools/check-includes.sh
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-pymodbus python3-serial python3-serial-asyncio
           qt6-base-dev fonts-liberation xvfb socat clang libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix googletest wine wine64)
+          g++-mingw-w64-x86-64-posix googletest wine wine64
+          dpkg-dev fakeroot lintian desktop-file-utils appstream openbox xdotool xclip x11-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -18,6 +19,9 @@ fi
 cmake -S . -B build -DVANTOR_WERROR=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+# The Debian packages of that build: Debian's checks, and the installed programs run from them.
+bash tests/package/check-packages.sh build
 
 # The Windows build: cross-built with mingw-w64 and run under Wine, the unit tests and the Win32
 # serial device polling the simulator built above through Wine's COM1.

@@ -29,12 +29,14 @@ QPainterPath PhaseWave(const QRectF& face, double phaseDegrees) {
     return path;
 }
 
+}  // namespace
+
 // A transducer's display: a dark rounded face with the three phase waves in yellow, green
 // and red, the colours of the phase conductors.
-QPixmap DrawIcon(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage AppIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body(0.5, 0.5, size - 1.0, size - 1.0);
     painter.setPen(QPen(QColor(20, 30, 60), size / 16.0));
@@ -49,15 +51,13 @@ QPixmap DrawIcon(int size) {
         painter.setPen(QPen(colours.at(i), std::max(1.0, size / 14.0)));
         painter.drawPath(PhaseWave(face, phases.at(i)));
     }
-    return pixmap;
+    return image;
 }
-
-}  // namespace
 
 QIcon AppIcon() {
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        icon.addPixmap(DrawIcon(size));
+        icon.addPixmap(QPixmap::fromImage(AppIconImage(size)));
     }
     return icon;
 }

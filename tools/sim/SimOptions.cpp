@@ -208,8 +208,9 @@ powers consistent with them, the frequency near 50 Hz in thousandths, all varyin
 
 Options:
   --port COMn            port name to link, COM1 to COM8 (default COM1)
-  --config FILE          .dat configuration (default samples/demo.dat of the current folder,
-                         else of the source tree)
+  --config FILE          .dat configuration (default samples/demo.dat); a relative path is
+                         looked up in the current folder, the installed data folder
+                         (share/vantor3 beside bin) and the source tree
   --protocol P           modbus or iec101 (default: the protocol tag of the configuration)
   --framing F            Modbus framing: auto, rtu or ascii (default auto)
   --address A            device address (default: the one of the configuration)

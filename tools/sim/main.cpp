@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "FrameAssembler.h"
@@ -37,7 +38,16 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
-// A relative path is looked up in the current folder first, then in the source tree.
+// The installed data folder, found from the simulator's own place, so that an unpacked or
+// relocated installation finds its samples too.
+std::string InstalledDataPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : (self.parent_path() / VANTOR_DATA_FROM_BIN / path).string();
+}
+
+// A relative path is looked up in the current folder first, then in the installed data
+// folder, then in the source tree.
 std::string ConfigPath(const vantor::sim::SimOptions& options) {
     std::string path = options.configPath;
     if (path.empty()) {
@@ -46,6 +56,9 @@ std::string ConfigPath(const vantor::sim::SimOptions& options) {
     }
     if (path[0] == '/' || Exists(path)) {
         return path;
+    }
+    if (const std::string installed = InstalledDataPath(path); Exists(installed)) {
+        return installed;
     }
     return std::string(VANTOR_SOURCE_DIR) + "/" + path;
 }
