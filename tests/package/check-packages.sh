@@ -70,7 +70,7 @@ start_simulator() {
     vantor3-sim --port COM1 --config "$samples/demo.dat" --record "$home/record.log" \
         >"$home/sim.log" 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do grep -q "^ready " "$home/sim.log" && break; sleep 0.1; done
+    for _ in $(seq 100); do grep -qs "^ready " "$home/sim.log" && break; sleep 0.1; done
     grep -q "^ready " "$home/sim.log" || fail "the simulator did not start: $(cat "$home/sim.log")"
 }
 wait_window() {  # prints the id of the first window named exactly $1
