@@ -34,6 +34,11 @@ void SetReadOnlyLook(QLineEdit* edit, bool readOnly) {
 }
 
 void SetBlackedOut(QLineEdit* edit, bool blackedOut) {
+    // Asked before every paint of a value field: the colours change only with the state.
+    const QVariant before = edit->property(kBlackedOutProperty);
+    if (before.isValid() && before.toBool() == blackedOut) {
+        return;
+    }
     edit->setProperty(kBlackedOutProperty, blackedOut);
     ApplyColours(edit);
 }

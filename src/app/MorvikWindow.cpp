@@ -85,6 +85,10 @@ void CMorvikWindow::BuildWindow() {
     for (const QuantityField& quantity : kQuantityFields) {
         if (QWidget* field = m_controls.Find(quantity.field)) {
             field->installEventFilter(this);
+            // A changed value repaints its field alone: the field fills its corners with the
+            // dialog's colour itself, so the group box under it is not painted first.
+            field->setBackgroundRole(QPalette::Window);
+            field->setAutoFillBackground(true);
         }
     }
 }
@@ -323,15 +327,18 @@ void CMorvikWindow::paintEvent(QPaintEvent* event) {
 }
 
 void CMorvikWindow::ApplyValueFont() {
-    for (const QuantityField& quantity : kQuantityFields) {
-        if (QWidget* label = m_controls.Find(quantity.label)) {
-            label->setFont(m_fontValues);
+    // Given on every paint; a font the control has already changes nothing drawn, and setting
+    // it again would only cost the font's resolution.
+    const auto give = [this](QWidget* control) {
+        if (control != nullptr && control->font() != m_fontValues) {
+            control->setFont(m_fontValues);
         }
+    };
+    for (const QuantityField& quantity : kQuantityFields) {
+        give(m_controls.Find(quantity.label));
     }
     for (const QuantityField& quantity : kQuantityFields) {
-        if (QWidget* field = m_controls.Find(quantity.field)) {
-            field->setFont(m_fontValues);
-        }
+        give(m_controls.Find(quantity.field));
     }
 }
 
