@@ -1,19 +1,14 @@
 #include "display/Conversion.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
+
+#include "text/TextNumbers.h"
 
 namespace vantor {
 namespace {
 
 constexpr std::size_t kShortText = 6;
-
-std::string Printf(const char* format, double value) {
-    char text[512];  // "%.3f" of the largest double needs 313 characters
-    const int length = std::snprintf(text, sizeof text, format, value);
-    return length < 0 ? std::string() : std::string(text);
-}
 
 }  // namespace
 
@@ -41,22 +36,22 @@ std::int32_t RoundCode(double x) {
 }
 
 std::string FormatPhysical(double value, ShortestPrecision shortest) {
-    std::string text = Printf("%.3f", value);
+    std::string text = FormatFixed(value, 3);
     if (text.size() > kShortText) {
-        text = Printf("%.2f", value);
+        text = FormatFixed(value, 2);
     }
     if (shortest == ShortestPrecision::OneDecimal && text.size() > kShortText) {
-        text = Printf("%.1f", value);
+        text = FormatFixed(value, 1);
     }
     return text;
 }
 
 std::string FormatCode(double value) {
-    return Printf("%.0f", value);
+    return FormatFixed(value, 0);
 }
 
 std::string FormatFrequency(double hertz) {
-    return Printf("%.3f", hertz);
+    return FormatFixed(hertz, 3);
 }
 
 double FrequencyHertz(double code) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
+
+#include "text/ClockText.h"
+#include "text/TextNumbers.h"
 
 namespace vantor {
 namespace {
@@ -16,11 +18,9 @@ constexpr std::array<const char*, kLogColumnCount> kColumnLabels = {
 }  // namespace
 
 std::string LogFileName(const SystemTime& utc, unsigned attempt) {
-    char name[64];
-    std::snprintf(name, sizeof name, "%.2u_%.2u__%.2u_%.2u_%.2u", unsigned{utc.day},
-                  unsigned{utc.month}, unsigned{utc.hour}, unsigned{utc.minute},
-                  unsigned{utc.second});
-    std::string text = name;
+    std::string text = FormatPadded(utc.day, 2) + "_" + FormatPadded(utc.month, 2) + "__" +
+                       FormatPadded(utc.hour, 2) + "_" + FormatPadded(utc.minute, 2) + "_" +
+                       FormatPadded(utc.second, 2);
     if (attempt > 1) {
         text += "_" + std::to_string(attempt);
     }
@@ -39,21 +39,12 @@ std::string LogHeaderLine(const ByteArray& active) {
 }
 
 std::string DeviceClockColumn(std::uint8_t hour, std::uint8_t minute, std::uint16_t ms) {
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.2f\t", ms / 1000.0);
-    std::string secondsText = seconds;
-    secondsText[secondsText.size() - 4] = ',';  // "%.2f\t" always ends in ".dd\t"
-    char column[64];
-    std::snprintf(column, sizeof column, "%.2d%s%.2d%s%s", hour, ":", minute, ":",
-                  secondsText.c_str());
-    return column;
+    return ClockText(hour, minute, ms, ":", ',') + '\t';
 }
 
 std::string PcClockColumn(const SystemTime& utc) {
-    char column[64];
-    std::snprintf(column, sizeof column, "%.2u:%.2u:%.2u,%.1u\t", unsigned{utc.hour},
-                  unsigned{utc.minute}, unsigned{utc.second}, utc.milliseconds / 100u);
-    return column;
+    return FormatPadded(utc.hour, 2) + ":" + FormatPadded(utc.minute, 2) + ":" +
+           FormatPadded(utc.second, 2) + "," + FormatPadded(utc.milliseconds / 100, 1) + '\t';
 }
 
 std::string LogValueColumn(const std::string& text, bool physical) {

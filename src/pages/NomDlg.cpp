@@ -1,7 +1,6 @@
 #include "pages/NomDlg.h"
 
 #include <QComboBox>
-#include <cstdio>
 
 #include "app/MorvikWindow.h"
 #include "polling/ControlIds.h"
@@ -10,21 +9,11 @@
 
 namespace vantor {
 
-namespace {
-
-std::string Format(const char* format, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-}  // namespace
-
 CNomDlg::CNomDlg(CMorvikWindow* main)
     : CPage(main, res::NominalPageTemplate(), &CMorvikWindow::m_pNomPage) {
     const CMorvikDlg& dlg = MainState();
-    SelectText(ctl::nominal::kVoltageList, Format("%.0f", dlg.m_dUnom));
-    SelectText(ctl::nominal::kCurrentList, Format("%.1f", dlg.m_dInom));
+    SelectText(ctl::nominal::kVoltageList, FormatFixed(dlg.m_dUnom, 0));
+    SelectText(ctl::nominal::kCurrentList, FormatFixed(dlg.m_dInom, 1));
     if (auto* list = m_controls.As<QComboBox>(ctl::nominal::kVoltageList)) {
         connect(list, &QComboBox::activated, this, [this] { Run([this] { OnVoltageChosen(); }); });
     }

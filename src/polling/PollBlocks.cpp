@@ -1,6 +1,5 @@
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 #include "config/ItemList.h"
 #include "config/Protocol.h"
@@ -23,9 +22,8 @@ std::int32_t DivideByDivisor(std::uint32_t value, double divisor) {
     if (std::isnan(quotient)) {
         return static_cast<std::int32_t>(value);
     }
-    char text[400];  // room for every finite double printed without decimals
-    std::snprintf(text, sizeof text, "%.0f", quotient);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ParseIntText(text)));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(ParseIntText(FormatFixed(quotient, 0))));
 }
 
 void StoreClockWord(CMorvikDlg& dlg, std::size_t key, std::int32_t value) {

@@ -1,9 +1,8 @@
-#include <cstdio>
-
 #include "polling/MorvikDlg.h"
 #include "polling/PollStatus.h"
 #include "polling/RecordTime.h"
 #include "polling/Transport.h"
+#include "text/ClockText.h"
 
 namespace vantor {
 namespace {
@@ -21,10 +20,7 @@ ClockTime LocalClock(IClock& clock, std::int64_t time) {
 // Seconds with two decimals, unpadded: "21 : 15 : 3.25".
 std::string PcTimeText(const SystemTime& utc) {
     const auto ms = static_cast<std::uint16_t>(utc.second * 1000 + utc.milliseconds);
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2d%s%.2d%s%.2f", utc.hour, " : ", utc.minute, " : ",
-                  ms / 1000.0);
-    return text;
+    return ClockText(utc.hour, utc.minute, ms, " : ", '.');
 }
 
 // Periodic, background scan, spontaneous, requested, and interrogated by the station or a

@@ -1,7 +1,6 @@
 #include "polling/RecordTime.h"
 
-#include <cstdio>
-
+#include "text/ClockText.h"
 #include "text/TextNumbers.h"
 
 namespace vantor {
@@ -75,9 +74,7 @@ std::string RemainingTimeText(const ClockTime& end, const ClockTime& now) {
     if (h > 24) {
         h = static_cast<std::uint16_t>(h + 24);
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2d : %.2d : %.2d", h, m, s);
-    return text;
+    return DurationText(h, m, s);
 }
 
 }  // namespace vantor

@@ -1,8 +1,8 @@
 #include <array>
-#include <cstdio>
 
 #include "display/Conversion.h"
 #include "polling/MorvikDlg.h"
+#include "text/ClockText.h"
 
 namespace vantor {
 namespace {
@@ -70,13 +70,6 @@ double PhysicalValue(const CMorvikDlg& dlg, const ValueField& field) {
         value *= static_cast<double>(dlg.m_nKt);
     }
     return value / UnitDivisor(dlg.*group.unit);
-}
-
-std::string ClockText(const CMorvikDlg& dlg) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2d%s%.2d%s%.2f", dlg.m_nDevHour, " : ", dlg.m_nDevMin,
-                  " : ", dlg.m_nDevMs / 1000.0);
-    return text;
 }
 
 // A group box whose caption names the unit chosen by a divisor of 1, 1000 or 1000000.
@@ -162,7 +155,7 @@ void CMorvikDlg::RefreshValues() {
                                 : FormatCode(m_raw[field.raw]);
     }
     m_strFreq = m_bPhysical ? FormatFrequency(FrequencyHertz(m_dFreqRaw)) : FormatCode(m_dFreqRaw);
-    m_strDevTime = ClockText(*this);
+    m_strDevTime = ClockText(m_nDevHour, m_nDevMin, m_nDevMs, " : ", '.');
     m_strAsdu = std::to_string(m_nAsduType);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <limits>
 #include <optional>
 #include <string>
@@ -9,6 +11,7 @@
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
+#include "support/ScopedLocale.h"
 #include "text/QuantityMatch.h"
 #include "text/TextNumbers.h"
 
@@ -57,6 +60,51 @@ TEST(TextNumbers, ReadLikeTheCLibrary) {
     EXPECT_EQ(ParseIntText("99999999999999999999999"), std::numeric_limits<long>::max());
     EXPECT_DOUBLE_EQ(ParseRealText("2.5e1"), 25.0);
     EXPECT_DOUBLE_EQ(ParseRealText("нет"), 0.0);
+    EXPECT_EQ(ParseHexText("0x"), 0);
+    EXPECT_EQ(ParseIntText("-9223372036854775808"), std::numeric_limits<long>::min());
+    EXPECT_EQ(ParseIntText("-99999999999999999999999"), std::numeric_limits<long>::min());
+    // Decimal texts read as strtod reads them in the "C" locale.
+    const std::pair<const char*, double> reals[] = {
+        {" +1.5e3x", 1500.0}, {"-0.1", -0.1},        {".5", 0.5},     {"5.", 5.0},
+        {"1e400", HUGE_VAL},  {"-1e400", -HUGE_VAL}, {"1e-400", 0.0}, {"0.000e999", 0.0},
+        {"inf", HUGE_VAL},    {"e5", 0.0},           {"+-1", 0.0},    {"-", 0.0},
+        {"12.34.5", 12.34},
+    };
+    for (const auto& [text, expected] : reals) {
+        EXPECT_EQ(ParseRealText(text), expected) << text;
+    }
+    EXPECT_TRUE(std::isnan(ParseRealText("-nan")));
+}
+
+TEST(TextNumbers, FixedTextsAsPrintfWritesThemInTheCLocale) {
+    struct Case {
+        double value;
+        std::array<const char*, 4> byDecimals;  // "%.0f" ... "%.3f"
+    };
+    const Case cases[] = {
+        {0.0, {"0", "0.0", "0.00", "0.000"}},
+        {-0.0, {"-0", "-0.0", "-0.00", "-0.000"}},
+        {2.5, {"2", "2.5", "2.50", "2.500"}},  // exact halves round to even
+        {3.5, {"4", "3.5", "3.50", "3.500"}},
+        {0.125, {"0", "0.1", "0.12", "0.125"}},
+        {2.675, {"3", "2.7", "2.67", "2.675"}},  // the double lies below 2.675
+        {-1e-9, {"-0", "-0.0", "-0.00", "-0.000"}},
+        {57.735, {"58", "57.7", "57.73", "57.735"}},
+        {99.995, {"100", "100.0", "100.00", "99.995"}},
+        {-0.5, {"-0", "-0.5", "-0.50", "-0.500"}},
+        {1234567.891, {"1234568", "1234567.9", "1234567.89", "1234567.891"}},
+    };
+    for (const Case& c : cases) {
+        for (int decimals = 0; decimals <= 3; ++decimals) {
+            EXPECT_EQ(FormatFixed(c.value, decimals), c.byDecimals.at(decimals))
+                << c.value << " " << decimals;
+        }
+    }
+    EXPECT_EQ(FormatFixed(1e300, 0).size(), 301u);
+    EXPECT_EQ(FormatPadded(7, 2), "07");
+    EXPECT_EQ(FormatPadded(123, 2), "123");
+    EXPECT_EQ(FormatPadded(-5, 2), "-05");
+    EXPECT_EQ(FormatPadded(42, 3), "042");
 }
 
 TEST(QuantityMatch, FirstOccurrenceOfTheFirstMatchingKeyFollowedByParenthesis) {
@@ -202,6 +250,19 @@ TEST_F(PollBlocks, PhysicalUnitsDivideByTheItemsDivisor) {
 
     dlg.m_saDivisors = {"10"};
     EXPECT_THROW(dlg.DecodeCycle({0, 1, 0, 2, 0, 3}), InvalidArgument);
+}
+
+TEST_F(PollBlocks, FractionalDivisorsDivideUnderACommaLocale) {
+    const ScopedLocale russian(kCommaLocale);
+    if (!russian.Active()) {
+        GTEST_SKIP() << kCommaLocale << " is not available (see tools/run-tests.sh)";
+    }
+    SetItems({{"Ua)", "100"}, {"Ub)", "101"}});
+    dlg.m_saDivisors = {"0.5", "0.1"};
+    dlg.m_bPhysical = TRUE;
+    dlg.DecodeCycle({0x00, 0x64, 0x00, 0x0A});
+    EXPECT_EQ(dlg.m_raw[kRawUa], 200);
+    EXPECT_EQ(dlg.m_raw[kRawUb], 100);
 }
 
 }  // namespace

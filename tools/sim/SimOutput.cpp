@@ -22,12 +22,8 @@ SimOutput::~SimOutput() {
 }
 
 std::string SimOutput::TimeStamp() {
-    const SystemTime t = TransducerClock::ToSystemTime(
-        std::chrono::floor<Milliseconds>(std::chrono::system_clock::now()));
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", t.hour, t.minute, t.second,
-                  t.milliseconds);
-    return text;
+    return TransducerClock::TimeOfDayText(TransducerClock::ToSystemTime(
+        std::chrono::floor<Milliseconds>(std::chrono::system_clock::now())));
 }
 
 void SimOutput::Report(const std::string& text) {

@@ -1,8 +1,7 @@
 #include "TransducerClock.h"
 
-#include <cstdio>
-
 #include "platform/CalendarTime.h"
+#include "text/TextNumbers.h"
 
 namespace vantor::sim {
 
@@ -31,11 +30,14 @@ bool TransducerClock::Set(const SystemTime& utc) {
 
 std::string TransducerClock::Describe() const {
     const SystemTime t = Now();
-    char text[128];
-    std::snprintf(text, sizeof text, "clock %04u-%02u-%02u %02u:%02u:%02u.%03u UTC offset %lld ms",
-                  t.year, t.month, t.day, t.hour, t.minute, t.second, t.milliseconds,
-                  static_cast<long long>(offset_.count()));
-    return text;
+    return "clock " + FormatPadded(t.year, 4) + "-" + FormatPadded(t.month, 2) + "-" +
+           FormatPadded(t.day, 2) + " " + TimeOfDayText(t) + " UTC offset " +
+           std::to_string(offset_.count()) + " ms";
+}
+
+std::string TransducerClock::TimeOfDayText(const SystemTime& t) {
+    return FormatPadded(t.hour, 2) + ":" + FormatPadded(t.minute, 2) + ":" +
+           FormatPadded(t.second, 2) + "." + FormatPadded(t.milliseconds, 3);
 }
 
 }  // namespace vantor::sim
