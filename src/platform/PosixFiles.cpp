@@ -64,13 +64,23 @@ private:
 }  // namespace
 
 std::unique_ptr<IReadFile> OpenRegularFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // The open itself must not wait: a named pipe without a writer would block it, before the
+    // check that refuses everything but a regular file could run.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
         return nullptr;
     }
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) ||
-        std::setvbuf(file, nullptr, _IOFBF, kReadBuffer) != 0) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (std::setvbuf(file, nullptr, _IOFBF, kReadBuffer) != 0) {
         std::fclose(file);
         return nullptr;
     }

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
 
+#include "config/ByteStream.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "support/FakePaths.h"
@@ -50,6 +55,19 @@ TEST(SystemClock, AgreesWithTheCLibrary) {
     const std::int64_t before = clock.TickMs();
     clock.Sleep(20);
     EXPECT_GE(clock.TickMs() - before, 20);
+}
+
+TEST(ByteStreams, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string path = testing::TempDir() + "/vantor-pipe.dat";
+    std::remove(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto opened = std::async(std::launch::async, [&path] { return CFileByteStream().Open(path); });
+    if (opened.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "the open waits for a writer";
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));  // lets the blocked open return
+    }
+    EXPECT_FALSE(opened.get());
+    std::remove(path.c_str());
 }
 
 }  // namespace
