@@ -16,6 +16,19 @@ namespace vantor {
 namespace {
 // The dialog frame around the page's client area.
 constexpr int kFrameWidth = 3;
+
+// The id of the control that a focus widget belongs to: an open list's drop-down, a window of
+// its own, belongs to its list.
+int OwningControlId(const QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget()) {
+        const int id = ControlIdOf(widget);
+        if (id != res::kNoId) {
+            return id;
+        }
+    }
+    return res::kNoId;
+}
+
 }  // namespace
 
 CPage::CPage(CMorvikWindow* main, const res::DialogTemplate& dialog,
@@ -105,7 +118,7 @@ void CPage::ApplyClosingRule(const std::vector<int>& ownIds) {
     if (focus == nullptr) {
         return;
     }
-    if (std::find(ownIds.begin(), ownIds.end(), ControlIdOf(focus)) != ownIds.end()) {
+    if (std::find(ownIds.begin(), ownIds.end(), OwningControlId(focus)) != ownIds.end()) {
         return;
     }
     ClosePage();

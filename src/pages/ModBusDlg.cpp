@@ -1,5 +1,6 @@
 #include "pages/ModBusDlg.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -90,7 +91,14 @@ void CModBusDlg::OnModeChosen(bool rtu) {
 
 void CModBusDlg::paintEvent(QPaintEvent* event) {
     CPage::paintEvent(event);
-    if (!IsClosing() && isActiveWindow() && m_pEditAddr != nullptr && !m_pEditAddr->hasFocus()) {
+    // Only a focus that is nowhere on the page is pulled back: taking it from a radio button
+    // while it is pressed would cancel the click, and the keyboard could never reach one. The
+    // page must be the active window itself: a tool window counts as active while the main
+    // window is, and taking the focus then would pull it back from a click on the main window.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool focusOnPage = focus != nullptr && focus->window() == this;
+    if (!IsClosing() && QApplication::activeWindow() == this && m_pEditAddr != nullptr &&
+        !focusOnPage) {
         m_pEditAddr->setFocus(Qt::OtherFocusReason);
     }
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -155,6 +157,69 @@ TEST_F(Pages, APageStaysWhenTheFocusGoesNowhereOrToAControlWithOneOfItsIds) {
     nominal->Controls().Find(1098)->clearFocus();
     ProcessEvents();
     EXPECT_EQ(window->m_pNomPage, nominal);
+}
+
+TEST_F(Pages, AnOpenDropDownListKeepsItsPage) {
+    const std::pair<int, int> lists[] = {{1110, 1089}, {1113, 1120}, {1112, 1099}};
+    for (const auto& [tab, id] : lists) {
+        SCOPED_TRACE(tab);
+        window->OpenTab(tab);
+        ProcessEvents();
+        CPage* page = nullptr;
+        for (CPage* open : {window->m_pPortPage, window->m_pNomPage, window->m_pIecPage}) {
+            page = open != nullptr ? open : page;
+        }
+        ASSERT_NE(page, nullptr);
+        const QPointer<CPage> guard = page;
+        ASSERT_NO_FATAL_FAILURE(Activate(page));
+        auto* list = page->Controls().As<QComboBox>(id);
+        list->setFocus();
+        ProcessEvents();
+        list->showPopup();
+        ProcessEvents();
+        ASSERT_FALSE(guard.isNull());
+        EXPECT_FALSE(page->IsClosing()) << "the drop-down took the focus and closed the page";
+        list->hidePopup();
+        ProcessEvents();
+        if (!guard.isNull()) {
+            page->ClosePage();
+        }
+        ProcessEvents();
+    }
+}
+
+// A press and its release with the events between them delivered, as a mouse on a desktop
+// gives them: the repaint the press causes runs before the release.
+void ClickWithEventsBetween(QWidget* widget) {
+    const QPointF middle(widget->width() / 2.0, widget->height() / 2.0);
+    const QPointF global = widget->mapToGlobal(middle);
+    QMouseEvent press(QEvent::MouseButtonPress, middle, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    ProcessEvents();
+    widget->window()->repaint();
+    ProcessEvents();
+    QMouseEvent release(QEvent::MouseButtonRelease, middle, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+    ProcessEvents();
+}
+
+TEST_F(Pages, ModbusModeFollowsAMouseClickDespiteTheRepaints) {
+    Dlg().m_b8Bit = TRUE;
+    auto* page = Open<CModBusDlg>(1111);
+    ASSERT_NE(page, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Activate(page));
+    ClickWithEventsBetween(page->Controls().Find(1090));
+    EXPECT_EQ(Dlg().m_b8Bit, FALSE);
+    EXPECT_EQ(Dlg().m_strDataBits, "7");
+    EXPECT_TRUE(page->m_pEditAddr->hasFocus()) << "the choice returns the focus to the address";
+    // The keyboard reaches the buttons too and the focus stays where it was put.
+    page->Controls().Find(1092)->setFocus(Qt::TabFocusReason);
+    page->repaint();
+    ProcessEvents();
+    EXPECT_TRUE(page->Controls().Find(1092)->hasFocus());
+    EXPECT_EQ(window->m_pModbusPage, page);
 }
 
 TEST_F(Pages, ASecondClickOnATabReplacesItsOpenPage) {
