@@ -175,7 +175,13 @@ bool CMorvikWindow::UpdateData(bool saveAndValidate) {
     const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
         ReportInvalidField(field, message);
     });
-    return exchange.Run(*m_dlg, MainBindings(), saveAndValidate);
+    const bool exchanged = exchange.Run(*m_dlg, MainBindings(), saveAndValidate);
+    // The exchange leaves unchanged texts alone, so no repaint would bring a committed group
+    // choice or new presence flags to the fields; they take their colours here.
+    for (const QuantityField& quantity : kQuantityFields) {
+        ColourValueField(m_controls.Find(quantity.field));
+    }
+    return exchanged;
 }
 
 void CMorvikWindow::MessageBox(const std::string& text, const std::string& caption,

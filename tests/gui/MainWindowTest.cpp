@@ -238,6 +238,25 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     EXPECT_FALSE(IsBlack(ub));
 }
 
+TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
+    QLineEdit* ua = Control<QLineEdit>(1005);
+    QLineEdit* ub = Control<QLineEdit>(1007);
+    Dlg().m_saItems = {"Ua)", "0", "2", "Ub)", "1", "2"};
+    Dlg().m_baItemCot = {23, 20};
+    Dlg().m_nIecMode = 1;
+    Control<QComboBox>(1127)->setCurrentIndex(3);
+    ProcessEvents();
+    window->grab();
+    ASSERT_FALSE(IsBlack(ub)) << "no filter outside group polling";
+    // "Опрос группы" chosen; its commit is the only change: every field text stays the same.
+    Control<QRadioButton>(1132)->setChecked(true);
+    ASSERT_TRUE(window->UpdateData(true));
+    ASSERT_EQ(Dlg().m_nIecMode, 0);
+    ProcessEvents();
+    EXPECT_FALSE(IsBlack(ua));
+    EXPECT_TRUE(IsBlack(ub));
+}
+
 TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {
     Click(Control<QRadioButton>(1123));
     EXPECT_EQ(Dlg().m_nProtocol, 1);
