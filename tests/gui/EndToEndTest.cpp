@@ -1,21 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "GuiTestSupport.h"
+#include "display/Conversion.h"
 #include "pages/OpenFile.h"
 #include "pages/SettingsPages.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemSerialOpener.h"
+#include "support/ConfigDescriptionText.h"
 #include "support/LivePolling.h"
+#include "support/ScopedLocale.h"
 
 namespace vantor::test {
 namespace {
@@ -41,6 +48,19 @@ bool IsCode(const QString& text) {
     return number && code > 4000 && code < 6000;
 }
 
+// The window on the real platform, with `home` as its home folder, shown.
+struct LiveWindow {
+    explicit LiveWindow(const TempHome& home) : paths(home.Path()) {
+        AddSettingsPages(window.Pages());
+        window.show();
+    }
+    SystemClock clock;
+    SystemSerialOpener serial;
+    SystemPaths paths;
+    RecordingPrompts prompts;
+    CMorvikWindow window{Platform{clock, serial, paths}, prompts};
+};
+
 // The picture of the window goes where the test runs (the build folder), for the docs.
 void SavePicture(QWidget* window, const char* name) {
     EXPECT_TRUE(window->grab().save(QDir::current().filePath(QString::fromUtf8(name))));
@@ -53,13 +73,9 @@ TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
     TempHome home;
     SimProcess sim(home, {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"});
     ASSERT_TRUE(sim.Ready()) << sim.Output();
-    SystemClock clock;
-    SystemSerialOpener serial;
-    SystemPaths paths(home.Path());
-    RecordingPrompts prompts;
-    CMorvikWindow window(Platform{clock, serial, paths}, prompts);
-    AddSettingsPages(window.Pages());
-    window.show();
+    LiveWindow live(home);
+    CMorvikWindow& window = live.window;
+    RecordingPrompts& prompts = live.prompts;
     ASSERT_NO_FATAL_FAILURE(Activate(&window));
     CMorvikDlg& dlg = window.State();
     ASSERT_EQ(dlg.m_port.m_strPortName, "COM1");
@@ -96,6 +112,80 @@ TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
     const QStringList logs =
         QDir(QString::fromStdString(home.Path() + "/VantorTXT")).entryList(QDir::Files);
     ASSERT_EQ(logs.size(), 1);
+}
+
+// A Russian desktop: a divisor "0.5" read from the configuration and the nominal current
+// "2.5" chosen on its page both reach the screen and the log as the numbers they are, with a
+// decimal point on screen and the log's decimal comma.
+TEST(EndToEnd, DecimalTextsUnderACommaLocale) {
+    const ScopedLocale russian(kCommaLocale);
+    if (!russian.Active()) {
+        GTEST_SKIP() << kCommaLocale << " is not available (see tools/run-tests.sh)";
+    }
+    TempHome home;
+    std::ifstream sample(VANTOR_SOURCE_DIR "/samples/demo.txt");
+    std::string description((std::istreambuf_iterator<char>(sample)), {});
+    // The divisor is the last field of Ia's record.
+    const std::string ia = "\"Ток фазы A (Ia)\" \"0003\" \"2\" 0 \"1\"";
+    const std::size_t at = description.find(ia);
+    ASSERT_NE(at, std::string::npos);
+    description.replace(at + ia.size() - 2, 1, "0.5");
+    const ByteArray bytes = WriteConfiguration(ParseConfigDescription(description));
+    const std::string config = home.Path() + "/half.dat";
+    std::ofstream(config, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    const std::string record = home.Path() + "/served.txt";
+    SimProcess sim(home, {"--port", "COM1", "--config", config, "--record", record});
+    ASSERT_TRUE(sim.Ready()) << sim.Output();
+    LiveWindow live(home);
+    CMorvikWindow& window = live.window;
+    RecordingPrompts& prompts = live.prompts;
+    ASSERT_NO_FATAL_FAILURE(Activate(&window));
+    CMorvikDlg& dlg = window.State();
+
+    prompts.fileAnswers = {QString::fromStdString(config)};
+    window.OpenTab(1107);
+    ASSERT_NE(window.m_pFilePage, nullptr);
+    Click(window.m_pFilePage->Controls().Find(1108));
+    window.OpenTab(1112);
+    auto* nominal = window.m_pNomPage;
+    ASSERT_NE(nominal, nullptr);
+    auto* currents = nominal->Controls().As<QComboBox>(1099);
+    const int index = currents->findText(QStringLiteral("2.5"));
+    ASSERT_GE(index, 0);
+    currents->setCurrentIndex(index);
+    emit currents->activated(index);
+    ASSERT_DOUBLE_EQ(dlg.m_dInom, 2.5);
+    nominal->ClosePage();
+    Click(window.Controls().As<QAbstractButton>(1114));
+    Click(window.Controls().As<QAbstractButton>(1097));
+    Click(window.Controls().As<QAbstractButton>(1094));
+    ASSERT_EQ(dlg.m_bRunning, TRUE) << testing::PrintToString(prompts.Texts());
+    auto* field = window.Controls().As<QLineEdit>(1015);
+    ASSERT_TRUE(RunUntil([&] { return ReadServedRecords(record).size() >= 3; }, 5000));
+    Click(window.Controls().As<QAbstractButton>(1095));
+    ProcessEvents();
+
+    // Ia = code / 0.5 × 2.5 / 5000 × Кт, in the unit the ratios chose.
+    const long code = ReadServedRecords(record).back().at("Ia");
+    const double expected = code / 0.5 * 2.5 / kNominalCode * dlg.m_nKt / dlg.m_nUnitI;
+    const std::string shown = field->text().toStdString();
+    EXPECT_EQ(shown.find(','), std::string::npos) << shown;
+    EXPECT_NEAR(field->text().toDouble() / expected, 1.0, 0.01) << shown;
+    const QStringList logs =
+        QDir(QString::fromStdString(home.Path() + "/VantorTXT")).entryList(QDir::Files);
+    ASSERT_EQ(logs.size(), 1);
+    std::ifstream log(home.Path() + "/VantorTXT/" + logs.front().toStdString());
+    std::string header;
+    std::string row;
+    for (std::string line; std::getline(log, line);) {
+        header = line.rfind("Время", 0) == 0 ? line : header;
+        row = line.empty() || line == "\r" ? row : line;
+    }
+    std::string logged = shown;
+    std::replace(logged.begin(), logged.end(), '.', ',');
+    EXPECT_NE(row.find("\t" + logged + "\t"), std::string::npos) << row << " / " << shown;
 }
 
 }  // namespace
