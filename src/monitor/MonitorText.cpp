@@ -1,6 +1,6 @@
 #include "monitor/MonitorText.h"
 
-#include <cstdio>
+#include "text/ClockText.h"
 
 namespace vantor {
 
@@ -48,10 +48,7 @@ std::string OctetCount(std::size_t count) {
 }
 
 std::string UtcText(const SystemTime& utc) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02u:%02u:%02u.%03u", unsigned{utc.hour},
-                  unsigned{utc.minute}, unsigned{utc.second}, unsigned{utc.milliseconds});
-    return text;
+    return TimeOfDayText(utc.hour, utc.minute, utc.second, utc.milliseconds);
 }
 
 }  // namespace vantor

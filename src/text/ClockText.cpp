@@ -11,6 +11,11 @@ std::string ClockText(long hour, long minute, std::uint16_t milliseconds, const 
     return FormatPadded(hour, 2) + separator + FormatPadded(minute, 2) + separator + seconds;
 }
 
+std::string TimeOfDayText(long hour, long minute, long second, long milliseconds) {
+    return FormatPadded(hour, 2) + ":" + FormatPadded(minute, 2) + ":" + FormatPadded(second, 2) +
+           "." + FormatPadded(milliseconds, 3);
+}
+
 std::string DurationText(long hours, long minutes, long seconds) {
     return FormatPadded(hours, 2) + " : " + FormatPadded(minutes, 2) + " : " +
            FormatPadded(seconds, 2);

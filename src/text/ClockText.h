@@ -11,6 +11,9 @@ namespace vantor {
 std::string ClockText(long hour, long minute, std::uint16_t milliseconds, const char* separator,
                       char decimalMark);
 
+// A time of day to the millisecond: "21:15:03.250".
+std::string TimeOfDayText(long hour, long minute, long second, long milliseconds);
+
 // A duration in whole seconds: "00 : 04 : 59".
 std::string DurationText(long hours, long minutes, long seconds);
 

@@ -2,6 +2,7 @@
 
 #include "TransducerClock.h"
 #include "modbus/ModbusHex.h"
+#include "text/ClockText.h"
 
 namespace vantor::sim {
 
@@ -22,8 +23,9 @@ SimOutput::~SimOutput() {
 }
 
 std::string SimOutput::TimeStamp() {
-    return TransducerClock::TimeOfDayText(TransducerClock::ToSystemTime(
-        std::chrono::floor<Milliseconds>(std::chrono::system_clock::now())));
+    const SystemTime t = TransducerClock::ToSystemTime(
+        std::chrono::floor<Milliseconds>(std::chrono::system_clock::now()));
+    return TimeOfDayText(t.hour, t.minute, t.second, t.milliseconds);
 }
 
 void SimOutput::Report(const std::string& text) {

@@ -1,6 +1,7 @@
 #include "TransducerClock.h"
 
 #include "platform/CalendarTime.h"
+#include "text/ClockText.h"
 #include "text/TextNumbers.h"
 
 namespace vantor::sim {
@@ -31,13 +32,9 @@ bool TransducerClock::Set(const SystemTime& utc) {
 std::string TransducerClock::Describe() const {
     const SystemTime t = Now();
     return "clock " + FormatPadded(t.year, 4) + "-" + FormatPadded(t.month, 2) + "-" +
-           FormatPadded(t.day, 2) + " " + TimeOfDayText(t) + " UTC offset " +
+           FormatPadded(t.day, 2) + " " +
+           TimeOfDayText(t.hour, t.minute, t.second, t.milliseconds) + " UTC offset " +
            std::to_string(offset_.count()) + " ms";
-}
-
-std::string TransducerClock::TimeOfDayText(const SystemTime& t) {
-    return FormatPadded(t.hour, 2) + ":" + FormatPadded(t.minute, 2) + ":" +
-           FormatPadded(t.second, 2) + "." + FormatPadded(t.milliseconds, 3);
 }
 
 }  // namespace vantor::sim

@@ -32,8 +32,6 @@ public:
     static SystemTime ToSystemTime(UtcInstant instant);
     static bool IsValid(const SystemTime& time);
     static UtcInstant ToInstant(const SystemTime& time);
-    // "hh:mm:ss.mmm".
-    static std::string TimeOfDayText(const SystemTime& time);
 
 private:
     Milliseconds offset_;
