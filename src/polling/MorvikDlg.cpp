@@ -46,7 +46,8 @@ CMorvikDlg::CMorvikDlg(IDialogWindow& window, const Platform& platform)
       m_port(platform.clock, platform.serial, platform.paths),
       m_iec(platform.clock),
       m_wnd(window),
-      m_platform(platform) {}
+      m_platform(platform),
+      m_transports(*this) {}
 
 CMorvikDlg::~CMorvikDlg() {
     CloseLog();

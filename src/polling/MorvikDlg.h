@@ -11,6 +11,7 @@
 #include "polling/ControlIds.h"
 #include "polling/DialogWindow.h"
 #include "polling/PollObserver.h"
+#include "polling/Transports.h"
 #include "serial/ComPort.h"
 #include "text/Quantities.h"
 
@@ -22,9 +23,10 @@ namespace vantor {
 //
 // The handlers are defined by subject: polling/MorvikDlg.cpp (construction, initialisation,
 // serial settings), polling/PollingCycle.cpp (start, stop, timers), polling/PollBlocks.cpp
-// (block planning, decoding), polling/IecSequences.cpp, polling/Commands.cpp (clock and
-// delay), polling/ValueDisplay.cpp (values and captions), polling/MeasurementLog.cpp (log rows).
-// The pure parts they rest on stay below: display/Conversion, log/LogText, log/LogFile.
+// (block planning, decoding), polling/Commands.cpp (clock and delay), polling/ValueDisplay.cpp
+// (values and captions), polling/MeasurementLog.cpp (log rows). The pure parts they rest on stay
+// below: display/Conversion, log/LogText, log/LogFile. What is said on the line is the chosen
+// transport's (polling/Transport.h).
 class CMorvikDlg {
 public:
     CMorvikDlg(IDialogWindow& window, const Platform& platform);
@@ -47,6 +49,8 @@ public:
     void ContinuePolling();
     void OnStop();
     void OnTimer(unsigned id);
+    // A message box with the caption "Ошибка".
+    void ShowError(const std::string& text);
 
     // --- Poll blocks and decoding -------------------------------------------------------
     void PlanNextBlock();
@@ -54,15 +58,17 @@ public:
     void DecodeCycle(const ByteArray& answer);
     std::int32_t ExtractValue(std::uint8_t size, std::uint8_t offset, const ByteArray& answer);
 
-    // --- IEC 60870-5-101 polling sequences ------------------------------------------------
-    void SendFirstIecRequest();
-    std::uint8_t CollectIecAnswer(ByteArray& answer, std::uint8_t& cause);
-    void SendNextIecRequest(std::uint8_t cause);
-    void ReportIecRefusal(ByteArray& params);
+    // --- The line -------------------------------------------------------------------------
+    // The transport the line settings choose now; asked afresh at every step.
+    ITransport& LineTransport() { return m_transports.Chosen(m_b8Bit, m_nProtocol); }
+    // Takes away whatever waits in the input queue.
+    void DrainInput();
 
     // --- Commands -------------------------------------------------------------------------
     void OnSyncClock();
     void OnMeasureDelay();
+    // Stops the poll timer and lets the answer to the outstanding poll request arrive.
+    void SuspendPolling();
 
     // --- Conversion and display ---------------------------------------------------------
     void RefreshValues();
@@ -198,6 +204,7 @@ private:
 
     IDialogWindow& m_wnd;
     Platform m_platform;
+    CTransports m_transports;
 };
 
 }  // namespace vantor

@@ -1,16 +1,15 @@
+#include "iec101/AsduCodec.h"
 #include "polling/MorvikDlg.h"
 #include "polling/PollStatus.h"
 #include "polling/RecordTime.h"
-#include "polling/Transport.h"
 #include "text/ClockText.h"
 
 namespace vantor {
 namespace {
 
 constexpr unsigned kRecordTickMs = 500;
-constexpr std::uint8_t kReadInputRegisters = 4;
-constexpr std::uint8_t kCauseRequested = 5;
 constexpr std::uint8_t kDefaultAsduType = 143;
+constexpr std::uint8_t kCauseLastInterrogated = 36;
 
 ClockTime LocalClock(IClock& clock, std::int64_t time) {
     const SystemTime local = clock.LocalTime(time);
@@ -27,7 +26,8 @@ std::string PcTimeText(const SystemTime& utc) {
 // group. The transducer sends only the last three; a standard secondary sends the first two
 // in answer to class 2 requests.
 bool CarriesValues(std::uint8_t cause) {
-    return (cause >= 1 && cause <= 3) || cause == kCauseRequested || (cause >= 20 && cause <= 36);
+    return (cause >= kCausePeriodic && cause <= kCauseSpontaneous) || cause == kCauseRequest ||
+           (cause >= kCauseStationInterrogation && cause <= kCauseLastInterrogated);
 }
 
 void LockControls(IDialogWindow& window) {
@@ -47,44 +47,13 @@ void UnlockControls(IDialogWindow& window, bool recTimeWritable) {
     window.Repaint();
 }
 
-// Function 4 for the planned block, in the framing of the line.
-void SendModbusPollRequest(CMorvikDlg& dlg, Transport transport) {
-    const ByteArray quantity{0x00, static_cast<std::uint8_t>(dlg.m_nBlockCount)};
-    const auto device = static_cast<std::uint8_t>(dlg.m_nDevAddr);
-    const auto start = static_cast<std::uint16_t>(dlg.m_nBlockAddr);
-    if (transport == Transport::ModbusAscii) {
-        dlg.m_port.SendAsciiRequest(device, kReadInputRegisters, start, quantity);
-    } else {
-        dlg.m_port.SendRtuRequest(device, kReadInputRegisters, start, quantity);
-    }
-}
-
-// The answer to the request of the previous tick; Modbus answers are always "requested".
-std::uint8_t CollectAnswer(CMorvikDlg& dlg, ByteArray& answer, std::uint8_t& cause) {
-    cause = kCauseRequested;
-    switch (ChooseTransport(dlg.m_b8Bit, dlg.m_nProtocol)) {
-        case Transport::ModbusAscii:
-            return dlg.m_port.ReceiveAsciiReply(answer);
-        case Transport::ModbusRtu:
-            return dlg.m_port.ReceiveRtuReply(answer);
-        case Transport::Iec101:
-            return dlg.CollectIecAnswer(answer, cause);
-    }
-    return 0;
-}
-
 void SendNextRequest(CMorvikDlg& dlg, std::uint8_t cause) {
     dlg.m_bFirstAnswer = FALSE;
     dlg.PlanNextBlock();
     // The values about to be shown answer the request sent one tick ago.
     dlg.m_strPcTime = dlg.m_strPcTimeSent;
     dlg.m_strPcTimeSent = PcTimeText(dlg.Services().clock.UtcNow());
-    const Transport transport = ChooseTransport(dlg.m_b8Bit, dlg.m_nProtocol);
-    if (transport == Transport::Iec101) {
-        dlg.SendNextIecRequest(cause);
-    } else {
-        SendModbusPollRequest(dlg, transport);
-    }
+    dlg.LineTransport().SendNextRequest(cause);
     ++dlg.m_nRequests;
     dlg.UpdateData(false);
 }
@@ -94,27 +63,26 @@ void RunPollTick(CMorvikDlg& dlg) {
         return;
     }
     ByteArray answer;
-    std::uint8_t cause = 0;
-    const std::uint8_t status = CollectAnswer(dlg, answer, cause);
+    const CollectedAnswer collected = dlg.LineTransport().CollectAnswer(answer);
     if (dlg.m_pPollObserver != nullptr) {
-        dlg.m_pPollObserver->OnAnswerStatus(status);
+        dlg.m_pPollObserver->OnAnswerStatus(collected.status);
     }
     dlg.UpdateData(true);
-    if (status != 0) {
+    if (collected.status != 0) {
         dlg.OnStop();
-        dlg.Window().MessageBox(PollStatusMessage(status), "Ошибка", MessageIcon::None);
+        dlg.ShowError(PollStatusMessage(collected.status));
         return;
     }
     ++dlg.m_nAnswers;
     const bool logFailed = dlg.m_bFirstAnswer && dlg.m_bSave && !dlg.OpenLog();
-    if (CarriesValues(cause) && dlg.TakeAnswer(answer)) {
+    if (CarriesValues(collected.cause) && dlg.TakeAnswer(answer)) {
         dlg.RefreshValues();
         if (dlg.m_pLogOpen != nullptr) {
             dlg.WriteLogRow();
         }
         dlg.UpdateData(false);
     }
-    SendNextRequest(dlg, cause);
+    SendNextRequest(dlg, collected.cause);
     // Shown only now: the box runs its own message loop, whose ticks need the request that
     // was just sent to find an answer.
     if (logFailed) {
@@ -185,7 +153,7 @@ void CMorvikDlg::StartRecordTimer() {
     m_tRecord = m_platform.clock.Time64();
     const auto duration = ParseRecordTime(m_strRecTime);
     if (!duration) {
-        m_wnd.MessageBox("Задан неверный формат времени", "Ошибка", MessageIcon::None);
+        ShowError("Задан неверный формат времени");
         m_bRunning = FALSE;
         UnlockControls(m_wnd, true);
         return;
@@ -200,19 +168,22 @@ void CMorvikDlg::StartRecordTimer() {
 void CMorvikDlg::SendFirstRequest(Recording recording) {
     if (!m_bLinkReady) {
         // Whatever still waits in the input queue belongs to no request of this start.
-        ByteArray stale;
-        m_port.ReceiveAsciiReply(stale);
+        DrainInput();
     }
     m_nItemIndex = 0;
     // Only the first answer of a new recording opens a log.
     m_bFirstAnswer = recording == Recording::New ? TRUE : FALSE;
     PlanNextBlock();
-    const Transport transport = ChooseTransport(m_b8Bit, m_nProtocol);
-    if (transport == Transport::Iec101) {
-        SendFirstIecRequest();
-    } else {
-        SendModbusPollRequest(*this, transport);
-    }
+    LineTransport().SendFirstRequest();
+}
+
+void CMorvikDlg::DrainInput() {
+    ByteArray stale;
+    m_port.ReceiveAsciiReply(stale);
+}
+
+void CMorvikDlg::ShowError(const std::string& text) {
+    m_wnd.MessageBox(text, "Ошибка", MessageIcon::None);
 }
 
 void CMorvikDlg::OnStop() {
