@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
+#include "config/ItemList.h"
+#include "iec101/AsduCodec.h"
 #include "polling/ControlIds.h"
 #include "text/QuantityMatch.h"
 
 namespace vantor {
-namespace {
-
-constexpr std::size_t kTextsPerItem = 3;
-
-}  // namespace
 
 const std::array<QuantityField, 30> kQuantityFields = {{
     {ctl::kIaLabel, ctl::kIaField, 4},    {ctl::kIbLabel, ctl::kIbField, 5},
@@ -41,10 +38,11 @@ std::array<bool, 32> PresentQuantities(const ByteArray& active, const TextArray&
         return present;
     }
     std::array<bool, 32> inGroup{};
-    const std::size_t tagged = std::min(items.size() / kTextsPerItem, itemCot.size());
+    const ItemList list(items);
+    const std::size_t tagged = std::min(list.Count(), itemCot.size());
     for (std::size_t item = 0; item < tagged; ++item) {
-        const auto key = FindQuantityKey(items.at(kTextsPerItem * item), keys);
-        const auto group = static_cast<std::uint8_t>(itemCot.at(item) - 20);
+        const auto key = FindQuantityKey(list.Name(item), keys);
+        const auto group = static_cast<std::uint8_t>(itemCot.at(item) - kCauseStationInterrogation);
         if (key && *key < inGroup.size() && group == groupSelection) {
             inGroup.at(*key) = true;
         }
