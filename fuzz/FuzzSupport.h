@@ -151,7 +151,7 @@ struct ReplayPort {
     CComPort port{line.clock, opener, paths};
 };
 
-// Everything a working state is built with, for a parser that writes into one.
+// Everything a working state is built with, for a target that polls through one.
 struct QuietSurroundings {
     InstantClock clock;
     NoSerialOpener serial;

@@ -28,7 +28,7 @@ public:
 };
 
 // A window that shows nothing and accepts every exchange: for a working state that runs without
-// an operator, such as the simulator's configuration load or a fuzz target.
+// an operator, such as a console program or a fuzz target.
 class CNullWindow : public IDialogWindow {
 public:
     bool UpdateData(bool) override { return true; }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ConfigDecoder.h"
 #include "config/ConfigFields.h"
 #include "polling/MorvikDlg.h"
 #include "support/ConfigLoadTest.h"
@@ -404,6 +405,44 @@ TEST_F(ConfigReader, SurvivesDamagedFiles) {
         } catch (const ConfigFailure&) {
         }
         EXPECT_EQ(dlg.m_saItems.size() % 3, 0u);
+    }
+}
+
+// Decoding alone, without a working state: each section says how it ended, and a section the
+// file never reached is absent.
+TEST(ConfigDecoder, TellsHowEachSectionEnded) {
+    using enum SectionOutcome;
+    ConfigDescription shorter = WorkedExample();
+    shorter.protocol.reset();
+    shorter.measurement.reset();
+    ByteArray insideRecord = WriteConfiguration(WorkedExample());
+    insideRecord.resize(20);
+    struct Case {
+        const char* what;
+        ByteArray bytes;
+        SectionOutcome fixed;
+        std::optional<SectionOutcome> protocol, measurement;
+        bool reported;
+    };
+    const Case cases[] = {
+        {"whole", WriteConfiguration(WorkedExample()), Read, Read, Read, false},
+        {"ends after the wiring code", WriteConfiguration(shorter), Read, Recovered, Recovered,
+         false},
+        {"ends inside a record", insideRecord, Failed, std::nullopt, std::nullopt, true},
+        {"six items", WriteConfiguration(SmallConfiguration(6)), Read, Read, Recovered, false},
+        {"four items", WriteConfiguration(SmallConfiguration(4)), Read, Read, Failed, true},
+    };
+    for (const auto& c : cases) {
+        CMemoryByteStream stream(c.bytes);
+        const Configuration config = DecodeConfiguration(stream);
+        EXPECT_EQ(config.fixed.outcome, c.fixed) << c.what;
+        EXPECT_EQ(config.protocol ? std::optional(config.protocol->outcome) : std::nullopt,
+                  c.protocol)
+            << c.what;
+        EXPECT_EQ(config.measurement ? std::optional(config.measurement->outcome) : std::nullopt,
+                  c.measurement)
+            << c.what;
+        EXPECT_EQ(LoadFailureText(config).has_value(), c.reported) << c.what;
     }
 }
 

@@ -1,42 +1,35 @@
 #include "SimDevice.h"
 
 #include "config/ByteStream.h"
+#include "config/ConfigDecoder.h"
 #include "config/ItemList.h"
 #include "config/Protocol.h"
-#include "platform/SystemClock.h"
-#include "polling/ConfigReader.h"
-#include "polling/MorvikDlg.h"
+#include "text/Quantities.h"
 #include "text/QuantityMatch.h"
 
 namespace vantor::sim {
 namespace {
 
-// The reader applies a file to the program's working state; the simulator lends it one
-// without a window, a port or a log folder.
-class NoSerial : public ISerialOpener {
-public:
-    std::unique_ptr<ISerialDevice> Open(const std::string&) override { return nullptr; }
-};
+// The field sizes the program starts with, for a file that does not name them.
+constexpr std::uint8_t kStartAddressSize = 1;
+constexpr std::uint8_t kStartIoaSize = 2;
+constexpr std::uint8_t kStartCauseSize = 1;
+constexpr unsigned kHighByte = 256;
 
-class NoPaths : public IPaths {
-public:
-    std::string LogFolder() override { return {}; }
-    bool CreateFolder(const std::string&) override { return false; }
-    std::optional<std::string> ResolvePort(const std::string&) override { return std::nullopt; }
-};
-
-std::vector<SimItem> ItemsOf(const CMorvikDlg& dlg) {
-    const ItemList list(dlg.m_saItems);
+std::vector<SimItem> ItemsOf(const Configuration& config) {
+    const TextArray keys(kQuantityKeys.begin(), kQuantityKeys.end());
+    const ItemList list(*config.fixed.items);
+    const ByteArray groups = config.protocol->groups.value_or(ByteArray{});
     std::vector<SimItem> items;
     for (std::size_t k = 0; k < list.Count(); ++k) {
         SimItem item;
         item.name = list.Name(k);
-        item.key = FindQuantityKey(item.name, dlg.m_saQtyKeys);
+        item.key = FindQuantityKey(item.name, keys);
         item.address = list.Address(k);
         item.size = list.Size(k);
         item.clock = list.IsClockItem(k);
-        if (k < dlg.m_baItemCot.size()) {
-            item.group = dlg.m_baItemCot[k];
+        if (k < groups.size()) {
+            item.group = groups[k];
         }
         items.push_back(std::move(item));
     }
@@ -51,29 +44,25 @@ std::optional<SimDevice> LoadDevice(const std::string& path, std::string& error)
         error = "cannot open " + path;
         return std::nullopt;
     }
-    CNullWindow window;
-    SystemClock clock;
-    NoSerial serial;
-    NoPaths paths;
-    CMorvikDlg dlg(window, Platform{clock, serial, paths});
-    dlg.OnInitDialog();
-    try {
-        ReadConfiguration(stream, dlg);
-    } catch (const std::exception& failure) {
-        error = path + ": " + failure.what();
+    const Configuration config = DecodeConfiguration(stream);
+    if (const auto failure = LoadFailureText(config)) {
+        error = path + ": " + *failure;
         return std::nullopt;
     }
     SimDevice device;
-    device.items = ItemsOf(dlg);
+    device.items = ItemsOf(config);
     if (device.items.empty()) {
         error = path + " holds no active item";
         return std::nullopt;
     }
-    device.address = dlg.m_nDevAddr;
-    device.iecTag = dlg.m_nProtoTag == kIecProtoTag;
-    device.addressSize = dlg.m_nIecAsduAddrSize == 1 ? 1 : 2;
-    device.ioaSize = dlg.m_nIecIoaSize >= 1 && dlg.m_nIecIoaSize <= 3 ? dlg.m_nIecIoaSize : 2;
-    device.causeSize = dlg.m_nIecCotSize == 1 ? 1 : 2;
+    const ConfigProtocolSection& protocol = *config.protocol;
+    device.address = static_cast<std::uint16_t>(*config.fixed.addressLow +
+                                                kHighByte * protocol.addressHigh.value_or(0));
+    device.iecTag = protocol.protoTag == kIecProtoTag;
+    device.addressSize = protocol.asduAddrSize.value_or(kStartAddressSize) == 1 ? 1 : 2;
+    const std::uint8_t ioaSize = protocol.ioaSize.value_or(kStartIoaSize);
+    device.ioaSize = ioaSize >= 1 && ioaSize <= 3 ? ioaSize : kStartIoaSize;
+    device.causeSize = protocol.cotSize.value_or(kStartCauseSize) == 1 ? 1 : 2;
     return device;
 }
 
