@@ -8,8 +8,6 @@ CComPort::CComPort(IClock& clock, ISerialOpener& opener, IPaths& paths)
     : CSerialIo(clock), m_opener(opener), m_paths(paths) {}
 
 BOOL CComPort::Open(const std::string& portName) {
-    m_ovRead = {};
-    m_ovWrite = {};
     const auto path = m_paths.ResolvePort(portName);
     std::unique_ptr<ISerialDevice> device = path ? m_opener.Open(*path) : nullptr;
     // A device still held is released here rather than leaked; callers close it first anyway.

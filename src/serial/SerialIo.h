@@ -11,17 +11,12 @@
 
 namespace vantor {
 
-// Byte counts of the driver's deferred operations, kept as the I/O records of a port user.
-struct IoRecord {
-    std::uint32_t Offset = 0;
-};
-
 // Sizes of the reply collection buffers.
 constexpr std::size_t kAccumBufferSize = 5000;
 constexpr std::size_t kRtuChunkSize = 100;
 constexpr std::size_t kWideChunkSize = 256;
 
-// The handle, the I/O records and the whole-frame I/O shared by the port object and the IEC
+// The handle and the whole-frame I/O shared by the port object and the IEC
 // channel, which borrows the port's handle before every exchange.
 class CSerialIo {
 public:
@@ -37,8 +32,6 @@ public:
     IClock& Clock() { return m_clock; }
 
     ComHandle m_hCom;
-    IoRecord m_ovRead;
-    IoRecord m_ovWrite;
 
 protected:
     // Tells the trace that the collection begun at `beganMs` (the clock's tick count) ended.

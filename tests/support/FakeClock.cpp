@@ -26,7 +26,7 @@ SystemTime FakeClock::UtcNow() {
 }
 
 SystemTime FakeClock::LocalTime(std::int64_t seconds) {
-    return CalendarFromEpochMs((seconds + localOffsetMinutes_ * 60LL) * 1000LL);
+    return CalendarFromEpochMs(seconds * 1000LL);
 }
 
 void FakeClock::Sleep(unsigned milliseconds) {

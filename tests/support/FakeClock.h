@@ -8,7 +8,7 @@
 namespace vantor::test {
 
 // Virtual time: Sleep advances it at once, so a whole polling run takes microseconds.
-// Local time is UTC shifted by a fixed offset (none unless set).
+// Local time is UTC.
 class FakeClock : public IClock {
 public:
     // Starts at 2026-12-08 21:15:03.000 UTC unless set otherwise.
@@ -16,7 +16,6 @@ public:
 
     void SetUtc(int year, int month, int day, int hour, int minute, int second,
                 int milliseconds = 0);
-    void SetLocalOffsetMinutes(int minutes) { localOffsetMinutes_ = minutes; }
     void Advance(std::int64_t milliseconds) { nowMs_ += milliseconds; }
     std::int64_t NowMs() const { return nowMs_; }
     // Every Sleep call, in order.
@@ -31,7 +30,6 @@ public:
 
 private:
     std::int64_t nowMs_ = 0;  // since the epoch, UTC
-    int localOffsetMinutes_ = 0;
     std::vector<unsigned> sleeps_;
 };
 

@@ -19,7 +19,6 @@ FakePaths::~FakePaths() {
 }
 
 bool FakePaths::CreateFolder(const std::string& path) {
-    created_.push_back(path);
     std::error_code error;
     return std::filesystem::create_directory(path, error);
 }

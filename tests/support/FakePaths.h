@@ -3,7 +3,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/Paths.h"
 
@@ -11,7 +10,7 @@ namespace vantor::test {
 
 // Paths for tests: the log folder is "VantorTXT" inside a fresh temporary folder, removed with
 // everything in it when the object is destroyed. "COM1" … "COM8" map to "/fake/com1" …
-// "/fake/com8" (the paths a FakeSerialOpener is given); MapPort and UnmapPort change that.
+// "/fake/com8" (the paths a FakeSerialOpener is given); MapPort changes that.
 class FakePaths : public IPaths {
 public:
     FakePaths();
@@ -22,11 +21,8 @@ public:
     static std::string FakePortPath(int number) { return "/fake/com" + std::to_string(number); }
 
     void MapPort(const std::string& portName, const std::string& path) { ports_[portName] = path; }
-    void UnmapPort(const std::string& portName) { ports_.erase(portName); }
     // The temporary folder that holds the log folder.
     const std::string& Root() const { return root_; }
-    // Every CreateFolder call, in order.
-    const std::vector<std::string>& CreatedFolders() const { return created_; }
 
     std::string LogFolder() override { return root_ + "/VantorTXT"; }
     bool CreateFolder(const std::string& path) override;
@@ -35,7 +31,6 @@ public:
 private:
     std::string root_;
     std::map<std::string, std::string> ports_;
-    std::vector<std::string> created_;
 };
 
 }  // namespace vantor::test

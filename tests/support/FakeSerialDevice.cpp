@@ -37,14 +37,6 @@ void FakeSerialDevice::Queue(const ByteArray& bytes, std::int64_t afterMs) {
     Schedule({{afterMs, bytes}});
 }
 
-ByteArray FakeSerialDevice::Written() const {
-    ByteArray all;
-    for (const auto& frame : writes_) {
-        all.insert(all.end(), frame.begin(), frame.end());
-    }
-    return all;
-}
-
 std::size_t FakeSerialDevice::BytesNotRead() const {
     std::size_t count = ready_.size();
     for (const auto& [at, bytes] : scheduled_) {

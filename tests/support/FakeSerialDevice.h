@@ -64,8 +64,6 @@ public:
 
     // --- Record ------------------------------------------------------------------------
     const std::vector<ByteArray>& Writes() const { return writes_; }
-    // All writes joined, as they went onto the line.
-    ByteArray Written() const;
     void ClearWrites() { writes_.clear(); }
     // The settings in force (the last accepted SetSettings, or the defaults).
     const LineSettings& Settings() const { return settings_; }
