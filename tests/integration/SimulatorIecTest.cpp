@@ -141,7 +141,7 @@ TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
     EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
     EXPECT_EQ(live->Messages(), std::vector<std::string>{});
-    EXPECT_TRUE(live->window.TimerRunning(1));  // polling starts afresh
+    EXPECT_TRUE(live->window.TimerRunning(kPollTimer));  // polling starts afresh
 }
 
 // The delay measured is the one the simulator puts on the line, and it is sent back.
@@ -209,7 +209,7 @@ TEST_F(SimulatorIec, RefusalsAndMisbehaviourShowTheirMessages) {
             live->Tick();
         }
         EXPECT_EQ(live->Messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(live->window.TimerRunning(1), c.pollingAfter);
+        EXPECT_EQ(live->window.TimerRunning(kPollTimer), c.pollingAfter);
     }
 }
 

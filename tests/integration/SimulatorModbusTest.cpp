@@ -41,7 +41,7 @@ TEST_P(SimulatorModbus, TenCyclesLogTheServedCodes) {
     ASSERT_NO_FATAL_FAILURE(StartModbus());
     live->dlg.m_bSave = TRUE;  // "Сохранить"
     live->dlg.OnStart();
-    ASSERT_TRUE(live->window.TimerRunning(1));
+    ASSERT_TRUE(live->window.TimerRunning(kPollTimer));
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         live->Tick();
     }
@@ -78,7 +78,7 @@ TEST_P(SimulatorModbus, MisbehaviourStopsPollingWithItsMessage) {
         EXPECT_EQ(live->Messages(), std::vector<std::string>{});
         live->Tick(200);
         EXPECT_EQ(live->Messages(), std::vector<std::string>{c.message});
-        EXPECT_FALSE(live->window.TimerRunning(1));
+        EXPECT_FALSE(live->window.TimerRunning(kPollTimer));
     }
 }
 
@@ -99,7 +99,7 @@ TEST_P(SimulatorModbus, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
     EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
     EXPECT_EQ(live->Messages(), std::vector<std::string>{});
-    EXPECT_TRUE(live->window.TimerRunning(1));  // polling starts afresh
+    EXPECT_TRUE(live->window.TimerRunning(kPollTimer));  // polling starts afresh
 }
 
 INSTANTIATE_TEST_SUITE_P(Framings, SimulatorModbus,
