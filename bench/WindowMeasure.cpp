@@ -83,6 +83,9 @@ public:
         ++messages;
     }
     std::optional<QString> ChooseFileToOpen(QWidget*, const QString&) override { return m_file; }
+    std::optional<QString> ChooseFileToSave(QWidget*, const QString&) override {
+        return std::nullopt;
+    }
     int messages = 0;
 
 private:

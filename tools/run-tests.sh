@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 # Includes keep to the layer picture of docs/architecture.md; seconds, so before anything else.
 bash tools/check-includes.sh
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev python3-pymodbus python3-serial python3-serial-asyncio
-          qt6-base-dev fonts-liberation xvfb socat clang libclang-rt-14-dev locales
+          qt6-base-dev fonts-liberation xvfb socat clang libclang-rt-14-dev locales tshark
           g++-mingw-w64-x86-64-posix googletest wine wine64
           dpkg-dev fakeroot lintian desktop-file-utils appstream openbox xdotool xclip x11-utils)
 missing=()

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <array>
 #include <stdexcept>
 
@@ -17,6 +18,7 @@
 #include "app/ClickLabel.h"
 #include "app/FieldLook.h"
 #include "app/MainBindings.h"
+#include "app/MonitorWindow.h"
 #include "app/Page.h"
 #include "app/QuantityFields.h"
 #include "app/TemplateBuilder.h"
@@ -62,6 +64,7 @@ CMorvikWindow::CMorvikWindow(const Platform& platform, IUserPrompts& prompts, QW
 }
 
 CMorvikWindow::~CMorvikWindow() {
+    m_monitor.reset();
     for (const PageRegistry::Entry& entry : m_pages.Entries()) {
         delete (this->*entry.reference);
         this->*entry.reference = nullptr;
@@ -135,6 +138,8 @@ void CMorvikWindow::ConnectHandlers() {
         // The colours follow the chosen group at once, not only at the next poll.
         connect(group, &QComboBox::currentIndexChanged, this, [this] { Repaint(); });
     }
+    auto* monitor = new QShortcut(QKeySequence(QString::fromUtf8(res::kMonitorShortcut)), this);
+    connect(monitor, &QShortcut::activated, this, &CMorvikWindow::ShowMonitor);
 }
 
 void CMorvikWindow::Dispatch(const std::function<void()>& handler, bool pollTick) {
@@ -293,6 +298,15 @@ void CMorvikWindow::ShowAbout() {
     about.exec();
 }
 
+void CMorvikWindow::ShowMonitor() {
+    if (!m_monitor) {
+        m_monitor = std::make_unique<CMonitorWindow>(*this);
+    }
+    m_monitor->show();
+    m_monitor->raise();
+    m_monitor->activateWindow();
+}
+
 void CMorvikWindow::OnModbusProtocol() {
     m_dlg->m_nProtoTag = kModbusProtoTag;
 }
@@ -399,6 +413,9 @@ void CMorvikWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(QString::fromUtf8(res::kAboutMenuEntry), this,
                    [this] { Dispatch([this] { OnSysCommand(kAboutCommand); }); });
+    menu.addAction(QString::fromUtf8(res::kMonitorMenuEntry),
+                   QKeySequence(QString::fromUtf8(res::kMonitorShortcut)), this,
+                   [this] { ShowMonitor(); });
     menu.addSeparator();
     AddChoice(menu, res::kReadAsUserDataEntry, m_dlg->m_iec.m_bReadAsUserData);
     AddChoice(menu, res::kInterrogateAtZeroEntry, m_dlg->m_iec.m_bInterrogateAtZero);

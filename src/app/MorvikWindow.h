@@ -17,6 +17,7 @@
 
 namespace vantor {
 
+class CMonitorWindow;
 class CPage;
 
 // The main window: built from template 102, it is the window side of the working state
@@ -75,6 +76,9 @@ public:
     void OnIecProtocol();
     void OnDefault();
     void OnRecordTime();
+    // Opens the traffic monitor, or brings it to the front.
+    void ShowMonitor();
+    CMonitorWindow* Monitor() { return m_monitor.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,6 +106,8 @@ private:
     bool m_invalidFieldReported = false;
     std::unique_ptr<CMorvikDlg> m_dlg;
     PageRegistry m_pages;
+    // Created when first opened; it watches the state above, so it goes first.
+    std::unique_ptr<CMonitorWindow> m_monitor;
 };
 
 }  // namespace vantor

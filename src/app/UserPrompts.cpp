@@ -29,12 +29,23 @@ void SystemPrompts::ShowMessage(QWidget* owner, const QString& text, const QStri
     box.exec();
 }
 
-std::optional<QString> SystemPrompts::ChooseFileToOpen(QWidget* owner, const QString& filter) {
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
+namespace {
+
+std::optional<QString> Chosen(const QString& path) {
     if (path.isEmpty()) {
         return std::nullopt;
     }
     return path;
+}
+
+}  // namespace
+
+std::optional<QString> SystemPrompts::ChooseFileToOpen(QWidget* owner, const QString& filter) {
+    return Chosen(QFileDialog::getOpenFileName(owner, QString(), QString(), filter));
+}
+
+std::optional<QString> SystemPrompts::ChooseFileToSave(QWidget* owner, const QString& filter) {
+    return Chosen(QFileDialog::getSaveFileName(owner, QString(), QString(), filter));
 }
 
 }  // namespace vantor

@@ -17,6 +17,8 @@ public:
                              MessageIcon icon) = 0;
     // The chosen file's full path; nothing when the user cancels.
     virtual std::optional<QString> ChooseFileToOpen(QWidget* owner, const QString& filter) = 0;
+    // The path to write to, the file chosen or named; nothing when the user cancels.
+    virtual std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& filter) = 0;
 };
 
 // The platform's own message box (an OK button) and file dialog.
@@ -25,6 +27,7 @@ public:
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     std::optional<QString> ChooseFileToOpen(QWidget* owner, const QString& filter) override;
+    std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& filter) override;
 };
 
 }  // namespace vantor

@@ -58,6 +58,14 @@ std::string RowColumnText(const MonitorRow& row, MonitorColumn column) {
     return SummaryText(row);
 }
 
+std::string TabHeaderLine() {
+    std::string line;
+    for (const char* caption : MonitorColumnCaptions()) {
+        line += (line.empty() ? "" : "\t") + std::string(caption);
+    }
+    return line;
+}
+
 std::string RowTabLine(const MonitorRow& row) {
     std::string line;
     for (std::size_t column = 0; column < kColumnCount; ++column) {

@@ -42,6 +42,8 @@ enum MonitorColumn : std::size_t {
 // The column captions and a row's texts, as the view and the saved file show them.
 const std::array<const char*, kColumnCount>& MonitorColumnCaptions();
 std::string RowColumnText(const MonitorRow& row, MonitorColumn column);
+// The captions joined by tabs.
+std::string TabHeaderLine();
 // The row's columns joined by tabs (tabs and line ends inside a text become blanks).
 std::string RowTabLine(const MonitorRow& row);
 

@@ -1,5 +1,8 @@
 #include "monitor/RowBuffer.h"
 
+#include <fstream>
+#include <utility>
+
 namespace vantor {
 
 void RowBuffer::Add(MonitorRow row) {
@@ -16,16 +19,30 @@ void RowBuffer::Add(MonitorRow row) {
     ++m_nextSerial;
 }
 
-MonitorRow* RowBuffer::RowBySerial(std::uint64_t serial) {
+const MonitorRow* RowBuffer::RowBySerial(std::uint64_t serial) const {
     if (serial < FirstSerial() || serial >= m_nextSerial) {
         return nullptr;
     }
     return &m_rows[serial - FirstSerial()];
 }
 
+MonitorRow* RowBuffer::RowBySerial(std::uint64_t serial) {
+    return const_cast<MonitorRow*>(std::as_const(*this).RowBySerial(serial));
+}
+
 void RowBuffer::Clear() {
     m_rows.clear();
     m_dropped = 0;
+}
+
+bool SaveRows(const RowBuffer& rows, const std::string& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << TabHeaderLine() << "\r\n";
+    for (std::size_t i = 0; i < rows.Size() && file; ++i) {
+        file << RowTabLine(rows.Row(i)) << "\r\n";
+    }
+    file.close();
+    return !file.fail();
 }
 
 }  // namespace vantor

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <string>
 
 #include "monitor/MonitorRow.h"
 
@@ -23,6 +24,7 @@ public:
     const MonitorRow& Row(std::size_t index) const { return At(m_rows, index); }
     // The row of a serial number; null once it has dropped or been cleared.
     MonitorRow* RowBySerial(std::uint64_t serial);
+    const MonitorRow* RowBySerial(std::uint64_t serial) const;
     // Serial number of Row(0), and of the next row to come.
     std::uint64_t FirstSerial() const { return m_nextSerial - m_rows.size(); }
     std::uint64_t NextSerial() const { return m_nextSerial; }
@@ -35,5 +37,9 @@ private:
     std::uint64_t m_nextSerial = 0;
     std::uint64_t m_dropped = 0;
 };
+
+// Writes the caption line and every row as UTF-8 tab-separated text with CR LF line ends, as
+// the measurement logs end their lines; false when the file cannot be written.
+bool SaveRows(const RowBuffer& rows, const std::string& path);
 
 }  // namespace vantor

@@ -25,6 +25,9 @@ public:
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     std::optional<QString> ChooseFileToOpen(QWidget* owner, const QString& filter) override;
+    std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& filter) override {
+        return m_system.ChooseFileToSave(owner, filter);
+    }
 
 private:
     IUserPrompts& m_system;

@@ -9,6 +9,10 @@ inline constexpr const char* kAboutMenuEntry = "&About Vantor 3";
 // start, kept for the run.
 inline constexpr const char* kReadAsUserDataEntry = "МЭК-101: команда чтения с функцией 3";
 inline constexpr const char* kInterrogateAtZeroEntry = "МЭК-101: опрос с адресом объекта 0";
+// The traffic monitor: its entry in the window's menu, its shortcut and its caption.
+inline constexpr const char* kMonitorMenuEntry = "Монитор обмена";
+inline constexpr const char* kMonitorShortcut = "Ctrl+M";
+inline constexpr const char* kMonitorTitle = "Монитор обмена";
 // Caption of the framework's own message boxes.
 inline constexpr const char* kAppTitle = "Vantor 3";
 

@@ -27,21 +27,6 @@
 namespace vantor::test {
 namespace {
 
-// Runs the event loop, with the window's real timers, until `done` holds or time is up.
-bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done()) {
-        if (elapsed.elapsed() > timeoutMs) {
-            return false;
-        }
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
-
 bool IsCode(const QString& text) {
     bool number = false;
     const int code = text.toInt(&number);

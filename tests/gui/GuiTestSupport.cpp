@@ -1,10 +1,13 @@
 #include "GuiTestSupport.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "pages/SettingsPages.h"
 
@@ -134,6 +137,20 @@ void MainWindowTest::SetText(int id, const QString& text) {
 
 QString SamplePath(const char* name) {
     return QStringLiteral(VANTOR_SOURCE_DIR "/samples/") + QString::fromUtf8(name);
+}
+
+bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done()) {
+        if (elapsed.elapsed() > timeoutMs) {
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
 }
 
 }  // namespace vantor::test

@@ -31,6 +31,10 @@ public:
     void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                      MessageIcon icon) override;
     std::optional<QString> ChooseFileToOpen(QWidget* owner, const QString& filter) override;
+    // Answered from the same queue as the open dialog.
+    std::optional<QString> ChooseFileToSave(QWidget* owner, const QString& filter) override {
+        return ChooseFileToOpen(owner, filter);
+    }
 
     // "text" / "caption: text" of every message, in order.
     std::vector<std::string> Texts() const;
@@ -50,6 +54,8 @@ void Activate(QWidget* window);
 void PressKey(QWidget* widget, int key);
 // A left click in the middle of a widget.
 void Click(QWidget* widget);
+// Runs the event loop, with the windows' real timers, until `done` holds or time is up.
+bool RunUntil(const std::function<bool()>& done, int timeoutMs);
 
 // The main window on the fake platform ("COM1" present) with recorded prompts, shown.
 class MainWindowTest : public testing::Test {

@@ -196,5 +196,22 @@ TEST(MonitorRowText, TabLinesKeepOneLinePerRow) {
     EXPECT_EQ(RowColumnText(row, kColumnSummary), "нет ответа (ждали 150 мс); Буфер обмена пуст");
 }
 
+TEST_F(TrafficMonitorRun, SavedRowsAreTheCaptionsAndEveryRowInUtf8) {
+    com1.SetResponder([this](const ByteArray&) { return Reply(answer, 10); });
+    dlg.OnStart();
+    Tick();
+    const std::string path = fake.paths.LogFolder() + "/rows.tsv";
+    ASSERT_TRUE(SaveRows(monitor.Rows(), path));
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string expected = "Время UTC\tИнтервал, мс\tНаправление\tБайты\tРасшифровка\r\n";
+    for (std::size_t i = 0; i < monitor.Rows().Size(); ++i) {
+        expected += RowTabLine(monitor.Rows().Row(i)) + "\r\n";
+    }
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(monitor.Rows().Size(), 4u);
+    EXPECT_FALSE(SaveRows(monitor.Rows(), fake.paths.LogFolder() + "/no/such/folder/rows.tsv"));
+}
+
 }  // namespace
 }  // namespace vantor::test

@@ -1,0 +1,130 @@
+// The traffic monitor's window beside the main window while it polls the simulator.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableView>
+#include <QTimer>
+
+#include "GuiTestSupport.h"
+#include "app/MonitorWindow.h"
+#include "pages/Page.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemPaths.h"
+#include "platform/SystemSerialOpener.h"
+#include "polling/ControlIds.h"
+#include "support/LivePolling.h"
+
+namespace vantor::test {
+namespace {
+
+QPushButton* Button(QWidget* window, const QString& text) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    ADD_FAILURE() << "no button " << text.toStdString();
+    return nullptr;
+}
+
+class MonitorWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Ready()) << sim.Output();
+        window.show();
+        LoadSample();
+    }
+    void LoadSample() {
+        prompts.fileAnswers = {SamplePath("demo.dat")};
+        window.OpenTab(ctl::kFileTab);
+        ASSERT_NE(window.m_pFilePage, nullptr);
+        Click(window.m_pFilePage->Controls().Find(1108));
+    }
+    // The monitor as the shortcut opens it.
+    CMonitorWindow* OpenByShortcut() {
+        for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
+            if (shortcut->key() == QKeySequence(QStringLiteral("Ctrl+M"))) {
+                emit shortcut->activated();
+            }
+        }
+        return window.Monitor();
+    }
+    int Rows(CMonitorWindow* monitor) { return monitor->View()->model()->rowCount(); }
+
+    TempHome home;
+    SimProcess sim{home, {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"}};
+    SystemClock clock;
+    SystemSerialOpener serial;
+    SystemPaths paths{home.Path()};
+    RecordingPrompts prompts;
+    CMorvikWindow window{Platform{clock, serial, paths}, prompts};
+    CMorvikDlg& dlg = window.State();
+};
+
+TEST_F(MonitorWindow, ShowsCountsPausesClearsCopiesSavesAndCaptures) {
+    CMonitorWindow* monitor = OpenByShortcut();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_TRUE(monitor->isVisible());
+    EXPECT_EQ(monitor->windowTitle(), QStringLiteral("Монитор обмена"));
+    const QString capture = QString::fromStdString(home.Path() + "/line.pcap");
+    prompts.fileAnswers = {capture};
+    Click(monitor->findChild<QCheckBox*>());
+    EXPECT_TRUE(monitor->Monitor().Capturing());
+
+    window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
+    ASSERT_TRUE(dlg.m_bRunning) << testing::PrintToString(prompts.Texts());
+    ASSERT_TRUE(RunUntil([&] { return Rows(monitor) >= 6; }, 5000));
+    QAbstractItemModel* model = monitor->View()->model();
+    EXPECT_EQ(model->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Расшифровка"));
+    const int last = model->rowCount() - 1;
+    const QString direction = model->index(last, 2).data().toString();
+    EXPECT_TRUE(direction == QStringLiteral("запрос") || direction == QStringLiteral("ответ"));
+    EXPECT_TRUE(model->index(1, 4).data().toString().contains(QStringLiteral("функция 4")));
+
+    Click(Button(monitor, QStringLiteral("Пауза")));
+    const int paused = Rows(monitor);
+    RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(Rows(monitor), paused);
+    Click(Button(monitor, QStringLiteral("Пауза")));
+    ASSERT_TRUE(RunUntil([&] { return Rows(monitor) > paused; }, 3000));
+
+    monitor->View()->selectRow(1);
+    Click(Button(monitor, QStringLiteral("Копировать")));
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QStringLiteral("\tзапрос\t"))) << copied.toStdString();
+    EXPECT_EQ(copied.count(QLatin1Char('\n')), 1);
+
+    const QString saved = QString::fromStdString(home.Path() + "/rows.tsv");
+    prompts.fileAnswers = {saved};
+    Click(Button(monitor, QStringLiteral("Сохранить…")));
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readLine().startsWith("Время UTC\t"));
+
+    Click(Button(monitor, QStringLiteral("Очистить")));
+    EXPECT_EQ(Rows(monitor), 0);
+    EXPECT_NE(monitor->Monitor().Counters().Requests(), 0u);
+    Click(Button(monitor, QStringLiteral("Сбросить счётчики")));
+    EXPECT_EQ(monitor->Monitor().Counters().Requests(), 0u);
+
+    // Closed, it watches nothing and its capture ends.
+    monitor->close();
+    EXPECT_FALSE(monitor->Monitor().Capturing());
+    const unsigned requests = monitor->Monitor().Counters().Requests();
+    RunUntil([] { return false; }, 1200);
+    EXPECT_EQ(monitor->Monitor().Counters().Requests(), requests);
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_GT(QFile(capture).size(), 24);
+    EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
+}
+
+}  // namespace
+}  // namespace vantor::test
