@@ -9,6 +9,9 @@ void CTrafficMonitor::OnTraffic(TraceDirection direction, const SystemTime& utc,
                                 const std::uint8_t* bytes, std::size_t count) {
     const std::int64_t epochMs = EpochMsFromCalendar(utc);
     if (direction == TraceDirection::Received) {
+        if (count == 0) {
+            return;
+        }
         m_baReply.insert(m_baReply.end(), bytes, bytes + count);
         m_pieces.push_back({epochMs, count});
         return;
