@@ -15,7 +15,8 @@
 
 #include "GuiTestSupport.h"
 #include "app/MonitorWindow.h"
-#include "pages/Page.h"
+#include "app/Page.h"
+#include "pages/SettingsPages.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemSerialOpener.h"
@@ -39,6 +40,7 @@ class MonitorWindow : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim.Ready()) << sim.Output();
+        AddSettingsPages(window.Pages());
         window.show();
         LoadSample();
     }
