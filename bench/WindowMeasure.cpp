@@ -3,9 +3,10 @@
 // FILE, PERIOD is typed into the poll-period field, "Старт") and polling for SECONDS. Prints
 // the time the file page took to load the file, the time from the process's start to the
 // first painted window, the processor time polling took against the time it ran, and the peak
-// resident memory.
+// resident memory. With "monitor" the traffic monitor is open beside the window while it
+// polls.
 //
-//   QT_QPA_PLATFORM=offscreen vantor3-measure FILE PERIOD SECONDS
+//   QT_QPA_PLATFORM=offscreen vantor3-measure FILE PERIOD SECONDS [monitor]
 //
 // bench/measure-window.sh runs it against the simulator.
 #include <sys/resource.h>
@@ -108,8 +109,9 @@ public:
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: vantor3-measure FILE PERIOD SECONDS\n");
+    const bool monitor = argc == 5 && std::string(argv[4]) == "monitor";
+    if (argc != 4 && !monitor) {
+        std::fprintf(stderr, "usage: vantor3-measure FILE PERIOD SECONDS [monitor]\n");
         return 2;
     }
     const QString file = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
@@ -145,6 +147,9 @@ int main(int argc, char* argv[]) {
         }
         window.Controls().As<QLineEdit>(ctl::kPeriodEdit)->setText(period);
         window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
+        if (monitor) {
+            window.ShowMonitor();
+        }
         QTimer::singleShot(kSettleMs, &window, [&] {
             cpuFrom = CpuSeconds();
             wallFrom = std::chrono::steady_clock::now();
@@ -159,7 +164,8 @@ int main(int argc, char* argv[]) {
             std::printf("period-ms %u polling-s %.2f ticks %u running %d\n",
                         window.State().m_nPeriod, wall, window.State().m_nAnswers - answersFrom,
                         window.State().m_bRunning);
-            std::printf("cpu-s %.3f cpu-share-percent %.3f\n", cpu, 100 * cpu / wall);
+            std::printf("monitor %s cpu-s %.3f cpu-share-percent %.3f\n",
+                        monitor ? "open" : "closed", cpu, 100 * cpu / wall);
             std::printf("peak-rss-mb %.1f\n", static_cast<double>(PeakResidentKb()) / 1024);
             std::printf("messages %d\n", prompts.messages);
             std::fflush(stdout);

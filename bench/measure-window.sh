@@ -2,7 +2,8 @@
 # The window program's figures against the simulator, offscreen: the file page loading a
 # configuration of 255 items, the time from the process's start to the first painted window
 # (five starts), then the processor share of one core and the peak resident memory while it
-# polls samples/demo.dat every PERIOD ms for SECONDS; last, as a cross-check from outside, the
+# polls samples/demo.dat every PERIOD ms for SECONDS, also with the traffic monitor closed and
+# open; last, as a cross-check from outside, the
 # program itself (vantor3 in its demonstration start, polling every 500 ms) for SECONDS.
 # Prints the machine first.
 #
@@ -65,6 +66,10 @@ for run in 1 2 3 4 5; do
     echo "start $run: $(measure samples/demo.dat "$period" 0 | grep first-paint-ms)"
 done
 measure samples/demo.dat "$period" "$seconds"
+# The traffic monitor closed and open, one after the other in the same run.
+for monitor in "" monitor; do
+    measure samples/demo.dat "$period" "$seconds" $monitor | grep "^monitor "
+done
 
 # Processor ticks (user and system) of a process, from the kernel's record of it.
 cpu_ticks() {
