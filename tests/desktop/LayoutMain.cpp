@@ -20,6 +20,7 @@ class NoPrompts : public IUserPrompts {
 public:
     void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}
     std::optional<QString> ChooseFileToOpen(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> ChooseFileToSave(QWidget*, const QString&) override { return {}; }
 };
 
 std::string Controls(const ControlMap& controls, const QWidget* top) {
