@@ -23,6 +23,7 @@ cmake --build build -j"$(nproc)"
 # Russian locale is made inside the build tree; the machine's own locales stay as they are. The
 # desktop tests (the program on Xvfb under openbox) run once, in Russian.
 if [ ! -f build/locale/ru_RU.UTF-8/LC_NUMERIC ]; then
+    mkdir -p build/locale
     localedef -i ru_RU -f UTF-8 build/locale/ru_RU.UTF-8
 fi
 export LOCPATH="$PWD/build/locale"
