@@ -296,8 +296,6 @@ class DesktopTest(unittest.TestCase):
         self.wait_page_closed(PORT_TAB)
         wait_for(lambda: com2.received(), "a request on COM2")
 
-    @unittest.skip("the file page does not open at the first click on its tab on a quiet "
-                   "machine since the traffic monitor landed; to be found before it runs again")
     def test_modbus_page_ascii_by_mouse_then_start_sends_ascii_frames(self):
         simulator = self.start_simulator("COM1")
         self.start_program()
@@ -312,8 +310,6 @@ class DesktopTest(unittest.TestCase):
         self.assertTrue(frames[0].startswith("3A ") and frames[0].endswith("0D 0A"), frames[0])
         wait_for(lambda: " tx 3A " in simulator.output(), "an ASCII answer")
 
-    @unittest.skip("the file page does not open at the first click on its tab on a quiet "
-                   "machine since the traffic monitor landed; to be found before it runs again")
     def test_nominal_current_list_scales_the_currents(self):
         self.start_simulator("COM1")
         self.start_program()
@@ -375,8 +371,6 @@ class DesktopTest(unittest.TestCase):
         self.click_control(FREQUENCY)
         self.wait_page_closed(FILE_TAB)
 
-    @unittest.skip("the file page does not open at the first click on its tab on a quiet "
-                   "machine since the traffic monitor landed; to be found before it runs again")
     def test_file_dialog_loads_a_typed_path(self):
         self.start_program()
         self.load_by_dialog(os.path.join(SOURCE, "samples/demo-iec.dat"))
