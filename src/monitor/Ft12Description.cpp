@@ -14,7 +14,6 @@ constexpr std::uint8_t kPrmBit = 0x40;
 constexpr std::uint8_t kFcvOrDfcBit = 0x10;
 constexpr std::uint8_t kFcbOrAcdBit = 0x20;
 constexpr std::uint8_t kFunctionMask = 0x0F;
-constexpr std::uint8_t kSqBit = 0x80;
 constexpr std::uint8_t kCountMask = 0x7F;
 constexpr std::uint8_t kNegativeBit = 0x40;
 constexpr std::uint8_t kTestBit = 0x80;
