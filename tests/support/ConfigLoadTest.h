@@ -1,30 +1,20 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "polling/MorvikDlg.h"
 #include "support/ConfigWriter.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingWindow.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 
 // An initialised working state on fake services, ready to load configurations into.
-class ConfigLoadTest : public ::testing::Test {
+class ConfigLoadTest : public WorkingStateFixture {
 protected:
-    ConfigLoadTest() { dlg.OnInitDialog(); }
-
     void Load(const ByteArray& bytes);
     void Load(const ConfigDescription& description) { Load(WriteConfiguration(description)); }
     // The keys whose presence flag is set, in key order.
     std::vector<std::string> ActiveKeys() const;
-
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 }  // namespace vantor::test

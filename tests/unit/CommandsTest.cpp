@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "iec101/AsduCodec.h"
 #include "modbus/AsciiFrame.h"
 #include "modbus/RtuFrame.h"
-#include "polling/MorvikDlg.h"
-#include "support/FakePlatform.h"
 #include "support/IecFrames.h"
-#include "support/RecordingWindow.h"
 #include "support/ScriptedIecSecondary.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
@@ -19,41 +19,24 @@ constexpr std::uint8_t kAsciiSettings = 0x15;     // 9600, no parity, 7 data bit
 constexpr std::uint8_t kEightBitSettings = 0x95;  // the same with 8 data bits
 constexpr std::uint16_t kClockRegister = 0x0200;
 
-class Commands : public ::testing::Test {
+class Commands : public WorkingStateFixture {
 protected:
     void SetUp() override {
-        dlg.OnInitDialog();
+        WorkingStateFixture::SetUp();
         dlg.m_strConfigName = "demo.dat";
-        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Время (tms)", "200", "2",
-                         "Время (thm)",     "201", "2", "Время (ty)",  "202", "2"};
+        SetItems({{"Напряжение (Ua)", "100"},
+                  {"Время (tms)", "200"},
+                  {"Время (thm)", "201"},
+                  {"Время (ty)", "202"}});
         dlg.m_baItemCot.assign(4 + 9, 20);
-        dlg.m_nIecMode = 2;
     }
 
-    void UseModbus(std::uint8_t settings) {
-        dlg.ApplySerialSettings(settings);
-        dlg.m_nProtocol = 0;
-        dlg.m_nProtoTag = 255;
-    }
-    void UseIec() {
-        dlg.ApplySerialSettings(kEightBitSettings);
-        dlg.m_nProtocol = 1;
-        dlg.m_nProtoTag = 1;
+    // The station answers from the moment it is made, so the Modbus cases go without one.
+    void UseIecStation() {
+        UseIec(2);  // reading on the link level
         station.emplace(com1);
     }
 
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& m : window.messages) {
-            texts.push_back(m.caption + ": " + m.text);
-        }
-        return texts;
-    }
-
-    FakePlatform fake;
-    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
     std::optional<ScriptedIecSecondary> station;
 };
 
@@ -75,41 +58,36 @@ FakeSerialDevice::Responder EchoClockWrite(bool ascii, std::optional<std::uint8_
 TEST_F(Commands, ClockSyncOverModbusChecksTheEchoAndRestartsPolling) {
     struct Case {
         std::string name;
-        std::uint8_t settings;
+        bool ascii;
         std::optional<std::uint8_t> quantity;
         std::vector<std::string> messages;
         unsigned answerWait;
     };
     const std::vector<Case> cases = {
-        {"RTU", kEightBitSettings, 3, {}, 350},
-        {"RTU, other quantity",
-         kEightBitSettings,
-         4,
-         {"Ошибка: Ошибка при синхронизации часов"},
-         350},
-        {"RTU, silent", kEightBitSettings, std::nullopt, {"Ошибка: Ошибка связи"}, 350},
-        {"ASCII", kAsciiSettings, 3, {}, 500},
-        {"ASCII, other quantity",
-         kAsciiSettings,
-         4,
-         {"Ошибка: Ошибка при синхронизации часов"},
-         500},
-        {"ASCII, silent", kAsciiSettings, std::nullopt, {"Ошибка: Ошибка связи"}, 500},
+        {"RTU", false, 3, {}, 350},
+        {"RTU, other quantity", false, 4, {"Ошибка: Ошибка при синхронизации часов"}, 350},
+        {"RTU, silent", false, std::nullopt, {"Ошибка: Ошибка связи"}, 350},
+        {"ASCII", true, 3, {}, 500},
+        {"ASCII, other quantity", true, 4, {"Ошибка: Ошибка при синхронизации часов"}, 500},
+        {"ASCII, silent", true, std::nullopt, {"Ошибка: Ошибка связи"}, 500},
     };
     for (const Case& c : cases) {
         window.messages.clear();
         com1.ClearWrites();
         fake.clock.ClearSleeps();
-        UseModbus(c.settings);
-        const bool ascii = c.settings == kAsciiSettings;
-        com1.SetResponder(EchoClockWrite(ascii, c.quantity));
+        if (c.ascii) {
+            UseModbusAscii();
+        } else {
+            UseModbusRtu();
+        }
+        com1.SetResponder(EchoClockWrite(c.ascii, c.quantity));
         dlg.OnSyncClock();
 
         ASSERT_GE(com1.Writes().size(), 2u) << c.name;
         const ByteArray& write = com1.Writes()[0];
-        const ByteArray prefix = ascii ? Bytes(":011002000003") : Hex("01 10 02 00 00 03 07");
+        const ByteArray prefix = c.ascii ? Bytes(":011002000003") : Hex("01 10 02 00 00 03 07");
         EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), write.begin())) << c.name;
-        EXPECT_EQ(write.size(), ascii ? 1 + 2 * 14 + 2 + 2u : 14 + 2u) << c.name;
+        EXPECT_EQ(write.size(), c.ascii ? 1 + 2 * 14 + 2 + 2u : 14 + 2u) << c.name;
         EXPECT_EQ(fake.clock.Sleeps().at(0), dlg.m_nPeriod) << c.name;
         EXPECT_NE(std::find(fake.clock.Sleeps().begin(), fake.clock.Sleeps().end(), c.answerWait),
                   fake.clock.Sleeps().end())
@@ -122,7 +100,7 @@ TEST_F(Commands, ClockSyncOverModbusChecksTheEchoAndRestartsPolling) {
 }
 
 TEST_F(Commands, ClockSyncWithoutClockItemOrPortLeavesThingsAlone) {
-    UseModbus(kEightBitSettings);
+    UseModbusRtu();
     dlg.OnStart();
     com1.ClearWrites();
     dlg.m_saItems = {"Напряжение (Ua)", "100", "2"};
@@ -143,7 +121,7 @@ TEST_F(Commands, ClockSyncWithoutClockItemOrPortLeavesThingsAlone) {
 }
 
 TEST_F(Commands, ClockSyncOverIec) {
-    UseIec();
+    UseIecStation();
     dlg.OnSyncClock();
     EXPECT_EQ(station->Trace(), (TextArray{"status", "reset", "C_CS", "class 2", "status", "reset",
                                            "C_IC 8 QOI 20", "class 2"}));
@@ -153,7 +131,7 @@ TEST_F(Commands, ClockSyncOverIec) {
 
 // A standard secondary acknowledges with ACD and keeps the confirmation in class 1.
 TEST_F(Commands, ClockSyncOverIecFetchesTheConfirmationFromClass1) {
-    UseIec();
+    UseIecStation();
     station->commandAnswers = {ScriptedIecSecondary::DemandingAccess(Hex("10 00 01 01 16"))};
     station->class1 = {station->Confirmation(103, 7)};
     dlg.OnSyncClock();
@@ -164,7 +142,7 @@ TEST_F(Commands, ClockSyncOverIecFetchesTheConfirmationFromClass1) {
 }
 
 TEST_F(Commands, ClockSyncOverIecRefusedOrWithoutLink) {
-    UseIec();
+    UseIecStation();
     station->commandAnswers = {Hex("10 09 01 0A 16")};
     station->class2 = {station->Confirmation(kTypeClockSync, 45)};
     dlg.OnSyncClock();
@@ -193,7 +171,7 @@ TEST_F(Commands, ClockSyncOverIecRefusedOrWithoutLink) {
 }
 
 TEST_F(Commands, DelayIsMeasuredShownAndSentBack) {
-    UseIec();
+    UseIecStation();
     constexpr std::uint16_t kDelay = 57;
     com1.SetResponder([&](const ByteArray& request) {
         if (request.size() > 8 && request[0] == 0x68 && request[6] == kTypeDelayAcquisition &&
@@ -244,7 +222,7 @@ TEST_F(Commands, DelayFailures) {
         {"no delay", Hex("10 0B 01 0C 16"), Hex("E5"),
          "Нет подтверждения активации/деактивации опроса", true},
     };
-    UseIec();
+    UseIecStation();
     for (const Case& c : cases) {
         window.messages.clear();
         window.timers.clear();
@@ -260,7 +238,7 @@ TEST_F(Commands, DelayFailures) {
 }
 
 TEST_F(Commands, DelayDoesNothingOverModbus) {
-    UseModbus(kEightBitSettings);
+    UseModbusRtu();
     dlg.OnMeasureDelay();
     EXPECT_TRUE(com1.Writes().empty());
     EXPECT_TRUE(window.timerLog.empty());

@@ -9,42 +9,32 @@
 #include <string>
 #include <vector>
 
-#include "polling/MorvikDlg.h"
-#include "support/FakePlatform.h"
 #include "support/IecFrames.h"
-#include "support/RecordingWindow.h"
 #include "support/ScriptedIecSecondary.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
 
-// 9600 baud, two stop bits, no parity, 8 data bits.
-constexpr std::uint8_t kEightBitSettings = 0x95;
-
-class IecSequences : public ::testing::Test {
+class IecSequences : public WorkingStateFixture {
 protected:
     void SetUp() override {
-        dlg.OnInitDialog();
+        WorkingStateFixture::SetUp();
         dlg.m_strConfigName = "demo-iec.dat";
-        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Напряжение (Ub)", "101", "2",
-                         "Напряжение (Uc)", "103", "2", "Время (tms)",     "200", "2",
-                         "Время (thm)",     "201", "2", "Время (ty)",      "202", "2"};
+        SetItems({{"Напряжение (Ua)", "100"},
+                  {"Напряжение (Ub)", "101"},
+                  {"Напряжение (Uc)", "103"},
+                  {"Время (tms)", "200"},
+                  {"Время (thm)", "201"},
+                  {"Время (ty)", "202"}});
         // The clock items come with the ASDU's time stamp and are not polled.
         dlg.m_baItemCot = {23, 23, 23, 23, 23, 23, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        dlg.ApplySerialSettings(kEightBitSettings);
-        dlg.m_nProtocol = 1;
-        dlg.m_nProtoTag = 1;
     }
 
     void Start(int mode, int group = 0) {
-        dlg.m_nIecMode = mode;
+        UseIec(mode);
         window.combos[ctl::kGroupCombo] = group;
         dlg.OnStart();
-    }
-
-    void Tick() {
-        fake.clock.Advance(dlg.m_nPeriod);
-        dlg.OnTimer(kPollTimer);
     }
 
     TextArray TraceSince(std::size_t from) const {
@@ -52,19 +42,7 @@ protected:
         return TextArray(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
     }
 
-    std::vector<std::string> Messages() const {
-        std::vector<std::string> texts;
-        for (const auto& m : window.messages) {
-            texts.push_back(m.caption + ": " + m.text);
-        }
-        return texts;
-    }
-
-    FakePlatform fake;
-    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
     ScriptedIecSecondary station{com1};
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 TEST_F(IecSequences, GroupPollingInterrogatesThenAsksForClass2Data) {

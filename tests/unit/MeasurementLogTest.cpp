@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "log/LogText.h"
-#include "polling/MorvikDlg.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingWindow.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
@@ -34,26 +32,18 @@ std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
-class MeasurementLog : public ::testing::Test {
+class MeasurementLog : public WorkingStateFixture {
 protected:
     void SetUp() override {
-        dlg.OnInitDialog();
-        dlg.m_baActive.assign(32, 0);
-        for (std::size_t q : {0u, 4u, 26u}) {
-            dlg.m_baActive[q] = 1;
-        }
-        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Ток (Ia)", "101", "2",
-                         "Частота (f)",     "102", "2"};
+        WorkingStateFixture::SetUp();
+        SetPresent({0, 4, 26});
+        SetItems({{"Напряжение (Ua)", "100"}, {"Ток (Ia)", "101"}, {"Частота (f)", "102"}});
         dlg.m_strUa = "-71.24";
         dlg.m_strIa = "5.000";
         dlg.m_strFreq = "50.000";
     }
 
     std::string Folder() { return fake.paths.LogFolder(); }
-
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 TEST_F(MeasurementLog, IsNamedAfterTheUtcTimeAndStartsWithItsPathAndHeader) {

@@ -8,33 +8,16 @@
 #include <utility>
 #include <vector>
 
-#include "polling/MorvikDlg.h"
-#include "support/FakePlatform.h"
-#include "support/RecordingWindow.h"
 #include "support/ScopedLocale.h"
+#include "support/WorkingStateFixture.h"
 #include "text/QuantityMatch.h"
 #include "text/TextNumbers.h"
 
 namespace vantor::test {
 namespace {
 
-struct Item {
-    std::string name;
-    std::string address;
-    std::string size = "2";
-};
-
-class PollBlocks : public ::testing::Test {
+class PollBlocks : public WorkingStateFixture {
 protected:
-    void SetUp() override { dlg.OnInitDialog(); }
-
-    void SetItems(const std::vector<Item>& items) {
-        dlg.m_saItems.clear();
-        for (const Item& item : items) {
-            dlg.m_saItems.insert(dlg.m_saItems.end(), {item.name, item.address, item.size});
-        }
-    }
-
     std::vector<std::pair<std::uint32_t, std::uint16_t>> PlanBlocks(int count) {
         std::vector<std::pair<std::uint32_t, std::uint16_t>> blocks;
         for (int i = 0; i < count; ++i) {
@@ -43,10 +26,6 @@ protected:
         }
         return blocks;
     }
-
-    FakePlatform fake;
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 TEST(TextNumbers, ReadLikeTheCLibrary) {
@@ -197,7 +176,7 @@ TEST_F(PollBlocks, AnItemWithoutAKeyTakesNoBytes) {
 }
 
 TEST_F(PollBlocks, TheOffsetWrapsAfter256Bytes) {
-    std::vector<Item> items(128, Item{"Ua)", "100"});
+    std::vector<ItemRow> items(128, ItemRow{"Ua)", "100"});
     items.push_back({"Ub)", "180"});
     SetItems(items);
     ByteArray data(258, 0);

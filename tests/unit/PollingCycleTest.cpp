@@ -12,16 +12,13 @@
 #include "polling/MorvikDlg.h"
 #include "polling/PollStatus.h"
 #include "polling/Transport.h"
-#include "support/FakePlatform.h"
 #include "support/ModbusFrames.h"
-#include "support/RecordingWindow.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
 
 constexpr std::uint8_t kDevice = 5;
-// 9600 baud, two stop bits, no parity, 8 data bits: Modbus RTU.
-constexpr std::uint8_t kRtuSettings = 0x95;
 
 ByteArray RtuRequest(std::uint16_t start, std::uint8_t count) {
     return BuildRtuRequest(kDevice, 4, start, {0x00, count});
@@ -56,24 +53,17 @@ std::string ReadFile(const std::string& path) {
     return bytes.str();
 }
 
-class PollingCycle : public ::testing::Test {
+class PollingCycle : public WorkingStateFixture {
 protected:
     void SetUp() override {
-        dlg.OnInitDialog();
+        WorkingStateFixture::SetUp();
         dlg.m_strConfigName = "demo.dat";
-        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Напряжение (Ub)", "101", "2",
-                         "Напряжение (Uc)", "103", "2"};
-        dlg.m_baActive.assign(32, 0);
-        dlg.m_baActive[0] = dlg.m_baActive[1] = dlg.m_baActive[2] = 1;
+        SetItems(
+            {{"Напряжение (Ua)", "100"}, {"Напряжение (Ub)", "101"}, {"Напряжение (Uc)", "103"}});
+        SetPresent({0, 1, 2});
         dlg.m_nDevAddr = kDevice;
-        dlg.ApplySerialSettings(kRtuSettings);
+        UseModbusRtu();
         com1.SetResponder(ServeRegisters({{0x100, 5000}, {0x101, 7}, {0x103, 0xFB2E}}));
-    }
-
-    // One poll period later, as the window's timer would deliver it.
-    void Tick() {
-        fake.clock.Advance(dlg.m_nPeriod);
-        dlg.OnTimer(kPollTimer);
     }
 
     void ExpectIdleAndUnlocked() {
@@ -85,11 +75,6 @@ protected:
         EXPECT_TRUE(window.Control(ctl::kSaveCheck).enabled);
         EXPECT_TRUE(window.Control(ctl::kRecTimeCheck).enabled);
     }
-
-    FakePlatform fake;
-    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
 };
 
 TEST(Transport, SevenDataBitsAlwaysMeanModbusAscii) {
@@ -132,7 +117,7 @@ TEST_F(PollingCycle, ATwoBlockCycleSendsOneRequestPerTickAndShowsAndLogsAfterThe
 }
 
 TEST_F(PollingCycle, ModbusAsciiIsUsedWithSevenDataBits) {
-    dlg.ApplySerialSettings(0x15);
+    UseModbusAscii();
     dlg.OnStart();
     EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{AsciiRequest(0x100, 2)}));
 }
@@ -161,13 +146,15 @@ TEST_F(PollingCycle, EveryBadAnswerShowsItsMessageAndStopsPolling) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         window.messages.clear();
-        dlg.ApplySerialSettings(c.eightBit ? kRtuSettings : 0x15);
+        if (c.eightBit) {
+            UseModbusRtu();
+        } else {
+            UseModbusAscii();
+        }
         com1.SetResponder([&c](const ByteArray&) { return Reply(c.reply, 20); });
         dlg.OnStart();
         Tick();
-        ASSERT_EQ(window.messages.size(), 1u);
-        EXPECT_EQ(window.messages[0].text, c.message);
-        EXPECT_EQ(window.messages[0].caption, "Ошибка");
+        EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: " + c.message}));
         ExpectIdleAndUnlocked();
     }
 }
@@ -185,10 +172,8 @@ TEST_F(PollingCycle, WithoutAConfigurationStartOnlySaysSo) {
     dlg.m_strConfigName.clear();
     const auto controlsBefore = window.controls.size();
     dlg.OnStart();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text,
-              "Для правильной работы программы необходим файл конфигурации");
-    EXPECT_EQ(window.messages[0].caption, "Ой");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              "Ой: Для правильной работы программы необходим файл конфигурации"}));
     EXPECT_EQ(window.controls.size(), controlsBefore);
     EXPECT_TRUE(window.Control(ctl::kFileTab).enabled);
     EXPECT_TRUE(window.timerLog.empty());
@@ -196,14 +181,18 @@ TEST_F(PollingCycle, WithoutAConfigurationStartOnlySaysSo) {
     EXPECT_FALSE(dlg.m_bRunning);
 }
 
-TEST(PollingCycleWithoutPort, StartRunsNoTimerAndLocksOnlyTheFileTab) {
-    FakePlatform fake;  // no device: every port fails to open
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
-    dlg.OnInitDialog();
+class PollingCycleWithoutPort : public WorkingStateFixture {
+protected:
+    void SetUp() override {
+        fake.serial.SetBusy(FakePaths::FakePortPath(1), true);  // held elsewhere: no port opens
+        WorkingStateFixture::SetUp();
+    }
+};
+
+TEST_F(PollingCycleWithoutPort, StartRunsNoTimerAndLocksOnlyTheFileTab) {
     ASSERT_EQ(dlg.m_port.m_strPortName, "НЕТ");
     dlg.m_strConfigName = "demo.dat";
-    dlg.m_saItems = {"Напряжение (Ua)", "100", "2"};
+    SetItems({{"Напряжение (Ua)", "100"}});
     dlg.OnStart();
     EXPECT_TRUE(window.messages.empty());
     EXPECT_TRUE(window.timers.empty());
@@ -219,9 +208,7 @@ TEST_F(PollingCycle, AnInvalidRecordTimeStillSendsTheFirstRequestButRunsNoTimer)
     dlg.m_bRecTime = TRUE;
     dlg.m_strRecTime = "00 : 61 : 00";
     dlg.OnStart();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "Задан неверный формат времени");
-    EXPECT_EQ(window.messages[0].caption, "Ошибка");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: Задан неверный формат времени"}));
     EXPECT_EQ(com1.Writes().size(), 1u);
     ExpectIdleAndUnlocked();
     EXPECT_FALSE(window.Control(ctl::kRecTimeEdit).readOnly);
@@ -274,10 +261,9 @@ TEST_F(PollingCycle, AFailedLogCreationIsShownAfterTheNextRequestAndPollingGoesO
     };
     Tick();
     ASSERT_EQ(nestedTicks, 1);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].caption, "Увы ошибка");
-    EXPECT_EQ(window.messages[0].text, "Не могу создать файл, " + fake.paths.LogFolder() +
-                                           kPathSeparator + "08_12__21_15_03.txt");
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"Увы ошибка: Не могу создать файл, " +
+                                                    fake.paths.LogFolder() + kPathSeparator +
+                                                    "08_12__21_15_03.txt"}));
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_EQ(com1.Writes().size(), 3u);
     EXPECT_EQ(dlg.m_strUc, "-1234");

@@ -12,40 +12,31 @@
 #include "modbus/RtuFrame.h"
 #include "monitor/MonitorRow.h"
 #include "monitor/TrafficMonitor.h"
-#include "polling/MorvikDlg.h"
-#include "support/FakePlatform.h"
 #include "support/IecFrames.h"
 #include "support/ModbusFrames.h"
-#include "support/RecordingWindow.h"
+#include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
 
 constexpr std::uint8_t kDevice = 5;
-constexpr std::uint8_t kRtuSettings = 0x95;  // 9600, no parity, 8 data bits, 2 stop bits
 
 // A Modbus RTU run of one block of two registers with the monitor attached.
-class TrafficMonitorRun : public testing::Test {
+class TrafficMonitorRun : public WorkingStateFixture {
 protected:
     void SetUp() override {
-        dlg.OnInitDialog();
+        WorkingStateFixture::SetUp();
         dlg.m_strConfigName = "demo.dat";
-        dlg.m_saItems = {"Напряжение (Ua)", "100", "2", "Напряжение (Ub)", "101", "2"};
-        dlg.m_baActive.assign(32, 0);
-        dlg.m_baActive[0] = dlg.m_baActive[1] = 1;
+        SetItems({{"Напряжение (Ua)", "100"}, {"Напряжение (Ub)", "101"}});
+        SetPresent({0, 1});
         dlg.m_nDevAddr = kDevice;
-        dlg.ApplySerialSettings(kRtuSettings);
+        UseModbusRtu();
         dlg.SetLineTrace(&monitor);
         dlg.m_pPollObserver = &monitor;
     }
     void TearDown() override {
         dlg.SetLineTrace(nullptr);
         dlg.m_pPollObserver = nullptr;
-    }
-
-    void Tick() {
-        fake.clock.Advance(dlg.m_nPeriod);
-        dlg.OnTimer(kPollTimer);
     }
 
     std::vector<std::string> Column(MonitorColumn column) const {
@@ -56,10 +47,6 @@ protected:
         return texts;
     }
 
-    FakePlatform fake;
-    FakeSerialDevice& com1 = fake.serial.Add(FakePaths::FakePortPath(1));
-    RecordingWindow window;
-    CMorvikDlg dlg{window, fake.platform};
     CTrafficMonitor monitor{[this] { return LineProtocolOf(dlg); }};
     const ByteArray request = BuildRtuRequest(kDevice, 4, 0x100, {0, 2});
     const ByteArray answer = WithCrc({kDevice, 4, 4, 0x13, 0x88, 0, 7});

@@ -1,0 +1,61 @@
+#include "support/WorkingStateFixture.h"
+
+#include "config/Protocol.h"
+#include "text/Quantities.h"
+
+namespace vantor::test {
+namespace {
+
+// 9600 baud, no parity, two stop bits; with bit 7 eight data bits.
+constexpr std::uint8_t kSevenBitSettings = 0x15;
+constexpr std::uint8_t kEightBitSettings = 0x95;
+
+}  // namespace
+
+void WorkingStateFixture::Tick() {
+    fake.clock.Advance(dlg.m_nPeriod);
+    dlg.OnTimer(kPollTimer);
+}
+
+std::vector<std::string> WorkingStateFixture::Messages() const {
+    std::vector<std::string> texts;
+    for (const RecordingWindow::Message& m : window.messages) {
+        texts.push_back(m.caption + ": " + m.text);
+    }
+    return texts;
+}
+
+void WorkingStateFixture::UseModbusRtu() {
+    dlg.ApplySerialSettings(kEightBitSettings);
+    dlg.m_nProtocol = kModbusProtocol;
+    dlg.m_nProtoTag = kModbusProtoTag;
+}
+
+void WorkingStateFixture::UseModbusAscii() {
+    dlg.ApplySerialSettings(kSevenBitSettings);
+    dlg.m_nProtocol = kModbusProtocol;
+    dlg.m_nProtoTag = kModbusProtoTag;
+}
+
+void WorkingStateFixture::UseIec(int mode) {
+    dlg.ApplySerialSettings(kEightBitSettings);
+    dlg.m_nProtocol = kIecProtocol;
+    dlg.m_nProtoTag = kIecProtoTag;
+    dlg.m_nIecMode = mode;
+}
+
+void WorkingStateFixture::SetItems(const std::vector<ItemRow>& items) {
+    dlg.m_saItems.clear();
+    for (const ItemRow& item : items) {
+        dlg.m_saItems.insert(dlg.m_saItems.end(), {item.name, item.address, item.size});
+    }
+}
+
+void WorkingStateFixture::SetPresent(std::initializer_list<std::size_t> quantities) {
+    dlg.m_baActive.assign(kQuantityKeys.size(), 0);
+    for (const std::size_t q : quantities) {
+        dlg.m_baActive.at(q) = 1;
+    }
+}
+
+}  // namespace vantor::test
