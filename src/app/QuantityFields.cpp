@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/ItemList.h"
+#include "config/Protocol.h"
 #include "iec101/AsduCodec.h"
 #include "polling/ControlIds.h"
 #include "text/QuantityMatch.h"
@@ -34,7 +35,7 @@ std::array<bool, 32> PresentQuantities(const ByteArray& active, const TextArray&
     for (std::size_t i = 0; i < present.size() && i < active.size(); ++i) {
         present.at(i) = active.at(i) != 0;
     }
-    if (groupSelection <= 0 || iecMode != 0) {
+    if (groupSelection <= 0 || iecMode != kIecGroupPolling) {
         return present;
     }
     std::array<bool, 32> inGroup{};

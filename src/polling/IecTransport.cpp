@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/ItemList.h"
+#include "config/Protocol.h"
 #include "iec101/AsduCodec.h"
 #include "iec101/Ft12Codec.h"
 #include "polling/MorvikDlg.h"
@@ -12,8 +13,6 @@ namespace vantor {
 namespace {
 
 constexpr unsigned kCommandAnswerWaitMs = 350;
-constexpr int kModeGroupPolling = 0;
-constexpr int kModeReadCommand = 1;
 constexpr int kLastGroup = 16;
 // A cause no answer carries values with: the tick then only sends the next request.
 constexpr std::uint8_t kNoCause = 0;
@@ -55,7 +54,7 @@ void CIecTransport::SendFirstIecRequest() {
         return;
     }
     // Group polling activates the interrogation; the reading modes deactivate it.
-    params.push_back(m_dlg.m_nIecMode == kModeGroupPolling ? kCauseActivation : kCauseDeactivation);
+    params.push_back(m_dlg.m_nIecMode == kIecGroupPolling ? kCauseActivation : kCauseDeactivation);
     m_dlg.m_iec.SendCommand(m_dlg.m_nDevAddr, kTypeInterrogation, m_dlg.m_nBlockAddr, params);
     m_dlg.Services().clock.Sleep(kCommandAnswerWaitMs);
     ByteArray discarded;
@@ -203,7 +202,7 @@ void CIecTransport::SendDataRequest() {
         return;
     }
     m_dlg.m_nRequestedItem = m_dlg.m_nItemIndex;
-    if (m_dlg.m_nIecMode == kModeReadCommand) {
+    if (m_dlg.m_nIecMode == kIecReadCommand) {
         params.push_back(kCauseRequest);
         m_dlg.m_iec.SendCommand(m_dlg.m_nDevAddr, kTypeRead, m_dlg.m_nBlockAddr, params);
     } else {

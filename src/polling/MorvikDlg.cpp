@@ -9,8 +9,7 @@
 namespace vantor {
 namespace {
 
-// 9600 baud, no parity, 7 data bits, 2 stop bits: Modbus ASCII, the start-up framing.
-constexpr std::uint8_t kStartupSettings = 0x15;
+// Modbus ASCII, the start-up framing: the text of kSettings9600N72.
 constexpr const char* kStartupSettingsText = "9600,N,7,2";
 
 // The first of "COM1" … "COM8" that opens, else "НЕТ" with no port open; `denied` collects
@@ -67,7 +66,7 @@ BOOL CMorvikDlg::OnInitDialog() {
     m_nKn = m_nKt = 1;
     m_strDelay = "0";
     m_nUnitU = m_nUnitI = m_nUnitP = 1;
-    m_nIecMode = 2;
+    m_nIecMode = kIecLinkReading;
     m_nDevMs = 0;
     m_nDevMin = m_nDevHour = 0;
     m_nAsduType = 143;
@@ -109,7 +108,7 @@ BOOL CMorvikDlg::OnInitDialog() {
     m_port.m_strOpenPortName = m_port.m_strPortName;
 
     m_port.Configure(kStartupSettingsText);
-    ApplySerialSettings(kStartupSettings);
+    ApplySerialSettings(kSettings9600N72);
 
     m_nDevAddr = 1;
     UpdateData(false);

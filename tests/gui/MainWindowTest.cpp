@@ -19,6 +19,7 @@
 #include "app/AboutDlg.h"
 #include "app/Caption.h"
 #include "app/QuantityFields.h"
+#include "config/Protocol.h"
 #include "res/Strings.h"
 #include "text/Quantities.h"
 
@@ -71,12 +72,13 @@ TEST(PresentQuantities, GroupFilterKeepsOnlyTheQuantitiesOfTheChosenGroupsItems)
         active.at(key) = 1;  // Ib is absent, say for the wiring
     }
     // Everything present unless filtered: "Общий", or another mode, uses the flags as they are.
-    for (const auto& [group, mode] : {std::pair{0, 0}, std::pair{1, 1}, std::pair{1, 2}}) {
+    for (const auto& [group, mode] : {std::pair{0, kIecGroupPolling}, std::pair{1, kIecReadCommand},
+                                      std::pair{1, kIecLinkReading}}) {
         const auto present = PresentQuantities(active, items, keys, cot, group, mode);
         EXPECT_TRUE(present.at(kKeyUa) && present.at(kKeyUbc) && present.at(kKeyIc));
         EXPECT_FALSE(present.at(kKeyIb));
     }
-    const auto group1 = PresentQuantities(active, items, keys, cot, 1, 0);
+    const auto group1 = PresentQuantities(active, items, keys, cot, 1, kIecGroupPolling);
     EXPECT_TRUE(group1.at(kKeyUa));
     EXPECT_TRUE(group1.at(kKeyUbc));
     EXPECT_FALSE(group1.at(kKeyIc));  // its item is in group 2
@@ -108,8 +110,8 @@ TEST_F(MainWindow, DataExchangeShowsAndSavesInItsOrder) {
     Dlg().m_strUa = "57.735";
     Dlg().m_nPeriod = 750;
     Dlg().m_bSave = TRUE;
-    Dlg().m_nIecMode = 0;
-    Dlg().m_nProtocol = 1;
+    Dlg().m_nIecMode = kIecGroupPolling;
+    Dlg().m_nProtocol = kIecProtocol;
     Dlg().m_nFcb = -1;
     ASSERT_TRUE(window->UpdateData(false));
     EXPECT_EQ(Text(1005), QStringLiteral("57.735"));
@@ -127,7 +129,7 @@ TEST_F(MainWindow, DataExchangeShowsAndSavesInItsOrder) {
     ASSERT_TRUE(window->UpdateData(true));
     EXPECT_EQ(Dlg().m_nPeriod, 1200u);
     EXPECT_EQ(Dlg().m_strRecTime, "00 : 01 : 00");
-    EXPECT_EQ(Dlg().m_nIecMode, 1);
+    EXPECT_EQ(Dlg().m_nIecMode, kIecReadCommand);
     EXPECT_EQ(Dlg().m_bPhysical, TRUE);
     EXPECT_EQ(Dlg().m_nFcb, -1);
     EXPECT_TRUE(prompts.messages.empty());
@@ -224,7 +226,7 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     EXPECT_FALSE(IsBlack(ub));
     EXPECT_TRUE(IsBlack(freq));
 
-    Dlg().m_nIecMode = 0;
+    Dlg().m_nIecMode = kIecGroupPolling;
     Control<QComboBox>(1127)->setCurrentIndex(3);
     window->grab();
     EXPECT_FALSE(IsBlack(ua));
@@ -243,7 +245,7 @@ TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
     QLineEdit* ub = Control<QLineEdit>(1007);
     Dlg().m_saItems = {"Ua)", "0", "2", "Ub)", "1", "2"};
     Dlg().m_baItemCot = {23, 20};
-    Dlg().m_nIecMode = 1;
+    Dlg().m_nIecMode = kIecReadCommand;
     Control<QComboBox>(1127)->setCurrentIndex(3);
     ProcessEvents();
     window->grab();
@@ -251,7 +253,7 @@ TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
     // "Опрос группы" chosen; its commit is the only change: every field text stays the same.
     Control<QRadioButton>(1132)->setChecked(true);
     ASSERT_TRUE(window->UpdateData(true));
-    ASSERT_EQ(Dlg().m_nIecMode, 0);
+    ASSERT_EQ(Dlg().m_nIecMode, kIecGroupPolling);
     ProcessEvents();
     EXPECT_FALSE(IsBlack(ua));
     EXPECT_TRUE(IsBlack(ub));
@@ -259,17 +261,17 @@ TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
 
 TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {
     Click(Control<QRadioButton>(1123));
-    EXPECT_EQ(Dlg().m_nProtocol, 1);
+    EXPECT_EQ(Dlg().m_nProtocol, kIecProtocol);
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
-    EXPECT_EQ(Dlg().m_nProtoTag, 1);
+    EXPECT_EQ(Dlg().m_nProtoTag, kIecProtoTag);
     EXPECT_EQ(com1->Settings().dataBits, 8);
 
     Click(Control<QRadioButton>(1125));
-    EXPECT_EQ(Dlg().m_nProtoTag, 255);
+    EXPECT_EQ(Dlg().m_nProtoTag, kModbusProtoTag);
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
-    EXPECT_EQ(Dlg().m_nProtocol, 1);  // until the next commit
+    EXPECT_EQ(Dlg().m_nProtocol, kIecProtocol);  // until the next commit
 }
 
 TEST_F(MainWindow, RecordTimeCheckUnlocksItsField) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "monitor/MonitorRow.h"
 #include "monitor/TrafficMonitor.h"
 #include "polling/ControlIds.h"
@@ -116,10 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, MonitorOnTheLine,
     testing::Values(LineCase{"ModbusRtu", "demo.dat", false, 0, 0},
                     LineCase{"ModbusAscii", "demo.dat", true, 0, 0},
-                    LineCase{"IecStationInterrogation", "demo-iec.dat", false, 0, 0},
-                    LineCase{"IecGroupInterrogation", "demo-iec.dat", false, 0, 1},
-                    LineCase{"IecReadCommand", "demo-iec.dat", false, 1, 0},
-                    LineCase{"IecClass2Requests", "demo-iec.dat", false, 2, 0}),
+                    LineCase{"IecStationInterrogation", "demo-iec.dat", false, kIecGroupPolling, 0},
+                    LineCase{"IecGroupInterrogation", "demo-iec.dat", false, kIecGroupPolling, 1},
+                    LineCase{"IecReadCommand", "demo-iec.dat", false, kIecReadCommand, 0},
+                    LineCase{"IecClass2Requests", "demo-iec.dat", false, kIecLinkReading, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What tshark prints for a capture: one line per packet of the fields asked for.
@@ -212,7 +213,8 @@ TEST_P(MonitorCapture, TsharkDissectsItWithTheDecodingOfReadme) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, MonitorCapture,
                          testing::Values(LineCase{"ModbusRtu", "demo.dat", false, -1, 0},
-                                         LineCase{"Iec", "demo-iec.dat", false, 0, 0}),
+                                         LineCase{"Iec", "demo-iec.dat", false, kIecGroupPolling,
+                                                  0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "iec101/AsduCodec.h"
 #include "iec101/Ft12Codec.h"
 #include "platform/SystemSerialOpener.h"
@@ -73,12 +74,22 @@ std::set<std::string> SentControls(SimProcess& sim, const std::string& start) {
 // transducer does: data only with the control field 08, acknowledgements without ACD.
 TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
     const PollCase cases[] = {
-        {"station interrogation", 0, 0, {"--type", "9", "--sq", "0"}, false, kCycles},
-        {"group 1 interrogation", 0, 1, {"--type", "10", "--sq", "1"}, false, 3},
-        {"read command", 1, 0, {"--type", "143", "--sq", "0"}, true, kCycles},
-        {"class 2 requests", 2, 0, {"--type", "21", "--sq", "1"}, false, kCycles},
+        {"station interrogation",
+         kIecGroupPolling,
+         0,
+         {"--type", "9", "--sq", "0"},
+         false,
+         kCycles},
+        {"group 1 interrogation", kIecGroupPolling, 1, {"--type", "10", "--sq", "1"}, false, 3},
+        {"read command", kIecReadCommand, 0, {"--type", "143", "--sq", "0"}, true, kCycles},
+        {"class 2 requests", kIecLinkReading, 0, {"--type", "21", "--sq", "1"}, false, kCycles},
         // No interrogation was running: the deactivation has done its job.
-        {"deactivation confirmed negatively", 2, 0, {"--negative-deactivation"}, false, 3},
+        {"deactivation confirmed negatively",
+         kIecLinkReading,
+         0,
+         {"--negative-deactivation"},
+         false,
+         3},
     };
     for (const PollCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,7 +116,7 @@ TEST_F(SimulatorIec, TenCyclesInEachModeLogTheServedValues) {
 // Group polling restarts the interrogation after every termination; a timed recording with a
 // log still ends on time and leaves one log, one row per interrogation.
 TEST_F(SimulatorIec, TimedGroupRecordingEndsOnTimeInOneLog) {
-    ASSERT_NO_FATAL_FAILURE(StartIec({}, 0, 1));
+    ASSERT_NO_FATAL_FAILURE(StartIec({}, kIecGroupPolling, 1));
     live->dlg.m_nPeriod = 100;
     live->dlg.m_bSave = TRUE;
     live->dlg.m_bRecTime = TRUE;
@@ -135,7 +146,7 @@ TEST_F(SimulatorIec, TimedGroupRecordingEndsOnTimeInOneLog) {
 }
 
 TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
-    ASSERT_NO_FATAL_FAILURE(StartIec({"--clock-offset", "-7200"}, 2));
+    ASSERT_NO_FATAL_FAILURE(StartIec({"--clock-offset", "-7200"}, kIecLinkReading));
     live->dlg.m_nPeriod = 50;
     live->dlg.OnSyncClock();
     ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
@@ -146,7 +157,7 @@ TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
 
 // The delay measured is the one the simulator puts on the line, and it is sent back.
 TEST_F(SimulatorIec, DelayAcquisitionMeasuresTheLineAndSendsTheDelayBack) {
-    ASSERT_NO_FATAL_FAILURE(StartIec({"--line-delay", "40"}, 2));
+    ASSERT_NO_FATAL_FAILURE(StartIec({"--line-delay", "40"}, kIecLinkReading));
     live->dlg.m_nPeriod = 50;
     live->dlg.OnMeasureDelay();
     EXPECT_EQ(live->Messages(), std::vector<std::string>{});
@@ -172,27 +183,42 @@ struct FailureCase {
 TEST_F(SimulatorIec, RefusalsAndMisbehaviourShowTheirMessages) {
     const FailureCase cases[] = {
         {{"--refuse", "47"},
-         0,
+         kIecGroupPolling,
          Action::Start,
          0,
          "Ошибка: Неизвестный адрес объекта информации",
          false},
-        {{"--refuse", "45"}, 0, Action::Start, 0, "Ошибка: Неизвестная причина передачи", false},
-        {{"--refuse", "46"},
+        {{"--refuse", "45"},
+         kIecGroupPolling,
+         Action::Start,
          0,
+         "Ошибка: Неизвестная причина передачи",
+         false},
+        {{"--refuse", "46"},
+         kIecGroupPolling,
          Action::Start,
          0,
          "Ошибка: Нет подтверждения активации/деактивации опроса",
          false},
         {{"--refuse", "44", "--refuse-type", "103"},
-         0,
+         kIecGroupPolling,
          Action::SyncClock,
          0,
          "Ошибка: Неизвестный идентификатор типа",
          true},
-        {{"--silent"}, 2, Action::Start, 0, "Ошибка: Ошибка при инициализации канала", false},
+        {{"--silent"},
+         kIecLinkReading,
+         Action::Start,
+         0,
+         "Ошибка: Ошибка при инициализации канала",
+         false},
         // Status, reset and the deactivation are answered soundly, the confirmation is not.
-        {{"--bad-crc-every", "4"}, 2, Action::Start, 1, "Ошибка: Ошибка контрольной суммы", false},
+        {{"--bad-crc-every", "4"},
+         kIecLinkReading,
+         Action::Start,
+         1,
+         "Ошибка: Ошибка контрольной суммы",
+         false},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.args[0] + (c.args.size() > 1 ? " " + c.args[1] : ""));

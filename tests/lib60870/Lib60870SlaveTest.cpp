@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/ItemList.h"
+#include "config/Protocol.h"
 #include "polling/ControlIds.h"
 #include "support/ChildProcess.h"
 #include "support/LivePolling.h"
@@ -105,10 +106,10 @@ struct PollCase {
 // "no data" in between is an empty answer.
 TEST_F(Lib60870Slave, TenCyclesInEachModeLogTheServedValues) {
     const PollCase cases[] = {
-        {"station interrogation", 0, 0, {"--type", "9", "--sq", "0"}, 10},
-        {"group 1 interrogation", 0, 1, {"--type", "10", "--sq", "0"}, 3},
-        {"read command", 1, 0, {"--type", "9", "--sq", "1"}, 10},
-        {"class 2 requests", 2, 0, {"--type", "21", "--sq", "1"}, 10},
+        {"station interrogation", kIecGroupPolling, 0, {"--type", "9", "--sq", "0"}, 10},
+        {"group 1 interrogation", kIecGroupPolling, 1, {"--type", "10", "--sq", "0"}, 3},
+        {"read command", kIecReadCommand, 0, {"--type", "9", "--sq", "1"}, 10},
+        {"class 2 requests", kIecLinkReading, 0, {"--type", "21", "--sq", "1"}, 10},
     };
     for (const PollCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,7 +123,7 @@ TEST_F(Lib60870Slave, TenCyclesInEachModeLogTheServedValues) {
         live_->dlg.m_bSave = TRUE;
         live_->dlg.OnStart();
         ASSERT_EQ(live_->Messages(), std::vector<std::string>{}) << slave_->Output();
-        for (int tick = 0; tick < kMaxTicks && live_->window.TimerRunning(1) &&
+        for (int tick = 0; tick < kMaxTicks && live_->window.TimerRunning(kPollTimer) &&
                            live_->LogRows().size() < c.cycles;
              ++tick) {
             live_->Tick();
@@ -136,7 +137,7 @@ TEST_F(Lib60870Slave, TenCyclesInEachModeLogTheServedValues) {
 
 TEST_F(Lib60870Slave, ClockSynchronisationReachesTheSecondary) {
     ASSERT_NO_FATAL_FAILURE(Start({}));
-    live_->dlg.m_nIecMode = 2;
+    live_->dlg.m_nIecMode = kIecLinkReading;
     live_->dlg.m_nPeriod = 50;
     live_->dlg.OnSyncClock();
     EXPECT_EQ(live_->Messages(), std::vector<std::string>{}) << slave_->Output();
@@ -144,19 +145,19 @@ TEST_F(Lib60870Slave, ClockSynchronisationReachesTheSecondary) {
     const std::size_t at = slave_->Output().find("clock ");
     ASSERT_NE(at, std::string::npos) << slave_->Output();
     EXPECT_LT(std::abs(std::atol(slave_->Output().c_str() + at + 6)), 1000) << slave_->Output();
-    EXPECT_TRUE(live_->window.TimerRunning(1));  // polling starts afresh
+    EXPECT_TRUE(live_->window.TimerRunning(kPollTimer));  // polling starts afresh
 }
 
 TEST_F(Lib60870Slave, DelayAcquisitionShowsTheDelayAndSendsItBack) {
     ASSERT_NO_FATAL_FAILURE(Start({}));
-    live_->dlg.m_nIecMode = 2;
+    live_->dlg.m_nIecMode = kIecLinkReading;
     live_->dlg.m_nPeriod = 50;
     live_->dlg.OnMeasureDelay();
     EXPECT_EQ(live_->Messages(), std::vector<std::string>{}) << slave_->Output();
     EXPECT_GT(std::atoi(live_->dlg.m_strDelay.c_str()), 0);
     EXPECT_TRUE(slave_->WaitForOutput("delay received " + live_->dlg.m_strDelay + " ms", 3000))
         << slave_->Output();
-    EXPECT_TRUE(live_->window.TimerRunning(1));
+    EXPECT_TRUE(live_->window.TimerRunning(kPollTimer));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "platform/Types.h"
 
 namespace vantor::test {
@@ -25,7 +26,7 @@ struct ConfigRecord {
 
 // The protocol section; a description without one ends after the wiring code.
 struct ProtocolSection {
-    std::uint8_t tag = 255;  // 1: IEC 60870-5-101, anything else Modbus
+    std::uint8_t tag = kModbusProtoTag;
     std::uint8_t asduAddrSize = 1;
     std::uint8_t ioaSize = 2;
     std::uint8_t fixedFrame = 16;
@@ -47,7 +48,7 @@ struct ConfigDescription {
     std::array<std::uint8_t, 4> header{};
     std::vector<ConfigRecord> records;
     std::uint8_t addressLow = 1;
-    std::uint8_t serial = 0x95;
+    std::uint8_t serial = kSettings9600N82;
     std::uint8_t spare = 0;
     std::uint8_t wiring = 0;
     std::optional<ProtocolSection> protocol;

@@ -9,12 +9,11 @@
 
 #include "config/ByteStream.h"
 #include "polling/ConfigReader.h"
+#include "polling/ControlIds.h"
 #include "support/TempFolder.h"
 
 namespace vantor::test {
 namespace {
-
-constexpr unsigned kPollTimer = 1;
 
 std::vector<std::string> Split(const std::string& line, char separator) {
     std::vector<std::string> fields;

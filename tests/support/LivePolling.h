@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/SystemSerialOpener.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
+#include "platform/SystemSerialOpener.h"
 #include "polling/MorvikDlg.h"
 #include "support/ChildProcess.h"
 #include "support/RecordingWindow.h"
@@ -50,7 +50,7 @@ std::vector<ServedRecord> ReadServedRecords(const std::string& path);
 
 // The working state on the real platform: the POSIX serial devices, the system clock and the
 // home folder's paths, with a recording window that runs no timers: Tick() stands in for
-// timer 1.
+// the poll timer.
 class LivePolling {
 public:
     explicit LivePolling(const TempHome& home);

@@ -4,13 +4,6 @@
 #include "text/Quantities.h"
 
 namespace vantor::test {
-namespace {
-
-// 9600 baud, no parity, two stop bits; with bit 7 eight data bits.
-constexpr std::uint8_t kSevenBitSettings = 0x15;
-constexpr std::uint8_t kEightBitSettings = 0x95;
-
-}  // namespace
 
 void WorkingStateFixture::Tick() {
     fake.clock.Advance(dlg.m_nPeriod);
@@ -26,19 +19,19 @@ std::vector<std::string> WorkingStateFixture::Messages() const {
 }
 
 void WorkingStateFixture::UseModbusRtu() {
-    dlg.ApplySerialSettings(kEightBitSettings);
+    dlg.ApplySerialSettings(kSettings9600N82);
     dlg.m_nProtocol = kModbusProtocol;
     dlg.m_nProtoTag = kModbusProtoTag;
 }
 
 void WorkingStateFixture::UseModbusAscii() {
-    dlg.ApplySerialSettings(kSevenBitSettings);
+    dlg.ApplySerialSettings(kSettings9600N72);
     dlg.m_nProtocol = kModbusProtocol;
     dlg.m_nProtoTag = kModbusProtoTag;
 }
 
 void WorkingStateFixture::UseIec(int mode) {
-    dlg.ApplySerialSettings(kEightBitSettings);
+    dlg.ApplySerialSettings(kSettings9600N82);
     dlg.m_nProtocol = kIecProtocol;
     dlg.m_nProtoTag = kIecProtoTag;
     dlg.m_nIecMode = mode;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "iec101/AsduCodec.h"
 #include "modbus/AsciiFrame.h"
 #include "modbus/RtuFrame.h"
@@ -15,8 +16,6 @@
 namespace vantor::test {
 namespace {
 
-constexpr std::uint8_t kAsciiSettings = 0x15;     // 9600, no parity, 7 data bits, 2 stop bits
-constexpr std::uint8_t kEightBitSettings = 0x95;  // the same with 8 data bits
 constexpr std::uint16_t kClockRegister = 0x0200;
 
 class Commands : public WorkingStateFixture {
@@ -33,7 +32,7 @@ protected:
 
     // The station answers from the moment it is made, so the Modbus cases go without one.
     void UseIecStation() {
-        UseIec(2);  // reading on the link level
+        UseIec(kIecLinkReading);
         station.emplace(com1);
     }
 
@@ -211,12 +210,12 @@ TEST_F(Commands, DelayFailures) {
         ByteArray reset;
         std::string message;
         bool restarted;
-        std::uint8_t settings = kEightBitSettings;
+        std::uint8_t settings = kSettings9600N82;
     };
     const std::vector<Case> cases = {
         {"no link status", {}, Hex("E5"), "Ошибка инициализации канала", false},
         // The protocol alone decides: over 7 data bits the transducer does not answer.
-        {"seven data bits", {}, Hex("E5"), "Ошибка инициализации канала", false, kAsciiSettings},
+        {"seven data bits", {}, Hex("E5"), "Ошибка инициализации канала", false, kSettings9600N72},
         {"no reset", Hex("10 0B 01 0C 16"), {}, "Сбой при определении задержки передачи", false},
         // The activation is confirmed with a full answer, not the acknowledgement measured.
         {"no delay", Hex("10 0B 01 0C 16"), Hex("E5"),

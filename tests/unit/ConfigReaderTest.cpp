@@ -9,6 +9,7 @@
 
 #include "config/ConfigDecoder.h"
 #include "config/ConfigFields.h"
+#include "config/Protocol.h"
 #include "polling/MorvikDlg.h"
 #include "support/ConfigLoadTest.h"
 #include "support/ConfigWriter.h"
@@ -64,9 +65,9 @@ ConfigDescription WorkedExample(bool timeItemsFirst = false) {
                      clock.end());
     d.records.push_back({"Резерв", "50", "2", 1, "7", false});
     d.addressLow = 5;
-    d.serial = 0x95;
+    d.serial = kSettings9600N82;
     d.protocol = ProtocolSection{};
-    d.protocol->tag = 255;
+    d.protocol->tag = kModbusProtoTag;
     d.protocol->groups.assign(29, 20);
     MeasurementSection m;
     m.nominal = 4;
@@ -118,8 +119,8 @@ TEST_F(ConfigReader, ReadsTheWorkedExample) {
     EXPECT_EQ(dlg.m_nUnitI, 1000u);
     EXPECT_EQ(dlg.m_nUnitP, 1000000u);
     EXPECT_EQ(dlg.m_nDevAddr, 5);
-    EXPECT_EQ(dlg.m_nProtoTag, 255);
-    EXPECT_EQ(dlg.m_nProtocol, 0);
+    EXPECT_EQ(dlg.m_nProtoTag, kModbusProtoTag);
+    EXPECT_EQ(dlg.m_nProtocol, kModbusProtocol);
     EXPECT_EQ(dlg.m_nFirstAddr, 0x10u);
     EXPECT_EQ(dlg.m_dUnom, 380.0);
     EXPECT_EQ(dlg.m_dInom, 5.0);
@@ -182,10 +183,10 @@ TEST_F(ConfigReader, FourOrFewerItemsFailInTheRecovery) {
 
 TEST_F(ConfigReader, FileEndingAfterTheWiringCodeKeepsTheOldSettings) {
     ConfigDescription iec = WorkedExample();
-    iec.protocol->tag = 1;
+    iec.protocol->tag = kIecProtoTag;
     iec.protocol->addressHigh = 2;
     Load(iec);
-    ASSERT_EQ(dlg.m_nProtocol, 1);
+    ASSERT_EQ(dlg.m_nProtocol, kIecProtocol);
     ASSERT_EQ(dlg.m_nDevAddr, 0x205);
 
     dlg.m_dUnom = 100.0;  // as a nominal page could have left them
@@ -196,8 +197,8 @@ TEST_F(ConfigReader, FileEndingAfterTheWiringCodeKeepsTheOldSettings) {
     shorter.measurement.reset();
     Load(shorter);
     EXPECT_EQ(dlg.m_nDevAddr, 9);
-    EXPECT_EQ(dlg.m_nProtocol, 1);
-    EXPECT_EQ(dlg.m_nProtoTag, 1);
+    EXPECT_EQ(dlg.m_nProtocol, kIecProtocol);
+    EXPECT_EQ(dlg.m_nProtoTag, kIecProtoTag);
     EXPECT_EQ(dlg.m_dUnom, 100.0);
     EXPECT_EQ(dlg.m_kUph, 0.5);
     EXPECT_EQ(dlg.m_nKn, 100u);

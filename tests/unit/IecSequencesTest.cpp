@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "support/IecFrames.h"
 #include "support/ScriptedIecSecondary.h"
 #include "support/WorkingStateFixture.h"
@@ -48,7 +49,7 @@ protected:
 TEST_F(IecSequences, GroupPollingInterrogatesThenAsksForClass2Data) {
     station.class2 = {station.Confirmation(100, 7), station.Values(9, 23, {5000, 7, 0xFB2E}),
                       station.Confirmation(100, 10)};
-    Start(0, 3);
+    Start(kIecGroupPolling, 3);
     EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 23", "class 2"}));
     EXPECT_TRUE(window.TimerRunning(kPollTimer));
 
@@ -83,7 +84,7 @@ TEST_F(IecSequences, GroupPollingRestartContinuesTheRecording) {
     dlg.m_bRecTime = TRUE;
     dlg.m_strRecTime = "00 : 00 : 15";
     fake.clock.SetUtc(2026, 12, 8, 12, 0, 50);
-    Start(0, 3);
+    Start(kIecGroupPolling, 3);
     const std::array<std::uint16_t, 3> end = {dlg.m_nEndHour, dlg.m_nEndMin, dlg.m_nEndSec};
     for (int tick = 0; tick < 6; ++tick) {
         Tick();
@@ -109,7 +110,7 @@ TEST_F(IecSequences, GroupPollingRestartContinuesTheRecording) {
 TEST_F(IecSequences, ReadModeSendsAReadCommandPerBlock) {
     station.commandAnswers = {station.Confirmation(100, 9), station.Values(9, 5, {5000, 7}),
                               station.Values(9, 5, {0xFB2E})};
-    Start(1);
+    Start(kIecReadCommand);
     EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "C_RD 5 IOA 256"}));
     Tick();
     Tick();
@@ -123,7 +124,7 @@ TEST_F(IecSequences, ReadModeSendsAReadCommandPerBlock) {
 TEST_F(IecSequences, LinkLevelReadingAsksForClass2DataEveryTick) {
     station.class2 = {station.Values(21, 5, {1, 2}), station.Values(21, 5, {3}),
                       Hex("10 00 01 01 16")};
-    Start(2);
+    Start(kIecLinkReading);
     Tick();
     Tick();
     EXPECT_EQ(dlg.m_raw[kRawUa], 1);
@@ -151,9 +152,9 @@ TEST_F(IecSequences, ANegativeDeactivationConfirmationIsAccepted) {
         int ticks;
     };
     const Case cases[] = {
-        {"read command, at Start", 1, {negative, values, rest}, {}, 2},
-        {"class 2, at Start", 2, {negative}, {values, rest}, 2},
-        {"class 2, at a tick", 2, {Hex("10 00 01 01 16")}, {negative, values}, 2},
+        {"read command, at Start", kIecReadCommand, {negative, values, rest}, {}, 2},
+        {"class 2, at Start", kIecLinkReading, {negative}, {values, rest}, 2},
+        {"class 2, at a tick", kIecLinkReading, {Hex("10 00 01 01 16")}, {negative, values}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -177,7 +178,7 @@ TEST_F(IecSequences, SingleCharacterConfirmsAtStartAndEmptyAnswersAtATickTakeNot
     station.commandAnswers = {Hex("E5")};
     station.class2 = {Hex("E5"), Hex("10 09 01 0A 16"), station.Values(9, 1, {5000, 7}),
                       station.Values(9, 2, {0xFB2E}), Hex("10 09 01 0A 16")};
-    Start(2);
+    Start(kIecLinkReading);
     EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "class 2"}));
     Tick();
     Tick();
@@ -201,7 +202,7 @@ TEST_F(IecSequences, AccessDemandFetchesClass1DataFirst) {
     station.class1 = {acd(station.Confirmation(100, 7)), acd(station.Values(9, 23, {5000, 7, 9})),
                       station.Confirmation(100, 10)};
     station.class2 = {acd(Hex("10 09 01 0A 16"))};
-    Start(0, 3);
+    Start(kIecGroupPolling, 3);
     EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 23", "class 1"}));
     Tick();
     Tick();
@@ -222,7 +223,7 @@ TEST_F(IecSequences, ReadCommandAsUserDataAndInterrogationAtAddressZero) {
     const auto acd = &ScriptedIecSecondary::DemandingAccess;
     station.commandAnswers = {Hex("E5"), acd(Hex("10 00 01 01 16")), acd(Hex("10 00 01 01 16"))};
     station.class1 = {station.Values(9, 5, {5000, 7}), station.Values(9, 5, {0xFB2E})};
-    Start(1);
+    Start(kIecReadCommand);
     for (int tick = 0; tick < 4; ++tick) {
         Tick();
     }
@@ -243,7 +244,7 @@ TEST_F(IecSequences, ReadCommandAsUserDataAndInterrogationAtAddressZero) {
 
 TEST_F(IecSequences, UnansweredLinkStatusStopsBeforeAnyCommand) {
     station.linkStatus = {};
-    Start(0);
+    Start(kIecGroupPolling);
     EXPECT_EQ(station.Trace(), (TextArray{"status"}));
     EXPECT_FALSE(dlg.m_bRunning);
     EXPECT_FALSE(window.TimerRunning(kPollTimer));
@@ -268,7 +269,7 @@ TEST_F(IecSequences, RefusedInterrogationShowsTheCauseOfTheSecondAnswer) {
         com1.ClearWrites();
         station.commandAnswers = {station.Confirmation(100, 47)};
         station.class2 = {station.Confirmation(100, c.cause)};
-        Start(0);
+        Start(kIecGroupPolling);
         EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 6 QOI 20", "class 2"}))
             << c.message;
         EXPECT_FALSE(dlg.m_bRunning) << c.message;
@@ -279,7 +280,7 @@ TEST_F(IecSequences, RefusedInterrogationShowsTheCauseOfTheSecondAnswer) {
 
 TEST_F(IecSequences, ResetFailureAtStartIsNotReported) {
     station.reset = {};
-    Start(2);
+    Start(kIecLinkReading);
     EXPECT_EQ(station.Trace(), (TextArray{"status", "reset", "C_IC 8 QOI 20", "class 2"}));
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_TRUE(window.messages.empty());

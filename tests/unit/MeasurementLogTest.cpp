@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "log/LogText.h"
 #include "support/WorkingStateFixture.h"
 
@@ -63,9 +64,9 @@ TEST_F(MeasurementLog, RowsUseTheTransducerClockOnlyWhenItIsPolledWithATimeTag) 
         std::string time;
     };
     const std::vector<Case> cases = {
-        {true, 255, 143, "13:05:7,25\t"}, {true, 1, 143, "13:05:7,25\t"},
-        {true, 1, 9, "21:15:03,2\t"},     {true, 1, 21, "21:15:03,2\t"},
-        {true, 255, 9, "13:05:7,25\t"},   {false, 255, 143, "21:15:03,2\t"},
+        {true, kModbusProtoTag, 143, "13:05:7,25\t"}, {true, kIecProtoTag, 143, "13:05:7,25\t"},
+        {true, kIecProtoTag, 9, "21:15:03,2\t"},      {true, kIecProtoTag, 21, "21:15:03,2\t"},
+        {true, kModbusProtoTag, 9, "13:05:7,25\t"},   {false, kModbusProtoTag, 143, "21:15:03,2\t"},
     };
     fake.clock.SetUtc(2026, 12, 8, 21, 15, 3, 299);
     dlg.m_nDevHour = 13;

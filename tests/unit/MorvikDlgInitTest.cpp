@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "config/Protocol.h"
 #include "polling/MorvikDlg.h"
 #include "support/FakePlatform.h"
 #include "support/RecordingWindow.h"
@@ -65,9 +66,9 @@ TEST_F(MorvikDlgInit, WorkingDefaultsWithoutAConfiguration) {
     EXPECT_EQ(dlg.m_nDevAddr, 1u);
     EXPECT_EQ(dlg.m_nPeriod, 500u);
     EXPECT_EQ(dlg.m_nMinPeriod, 150u);
-    EXPECT_EQ(dlg.m_nIecMode, 2);
+    EXPECT_EQ(dlg.m_nIecMode, kIecLinkReading);
     EXPECT_EQ(dlg.m_nFcb, 1);
-    EXPECT_EQ(dlg.m_nProtocol, 0);
+    EXPECT_EQ(dlg.m_nProtocol, kModbusProtocol);
     EXPECT_EQ(dlg.m_nProtoTag, 0);
     EXPECT_EQ(dlg.m_nAsduType, 143);
     EXPECT_EQ(dlg.m_strDelay, "0");

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/Protocol.h"
 #include "support/ScopedLocale.h"
 #include "support/WorkingStateFixture.h"
 #include "text/QuantityMatch.h"
@@ -111,10 +112,10 @@ TEST_F(PollBlocks, ConsecutiveAddressesFormOneBlockAndAGapOrStepBackStartsAnothe
 
 TEST_F(PollBlocks, WithTheIecTagABlockNeverBeginsAtTheClockItem) {
     SetItems({{"Ua)", "100"}, {"Ub)", "101"}, {"Время (tms)", "200"}, {"Время (thm)", "201"}});
-    dlg.m_nProtoTag = 1;
+    dlg.m_nProtoTag = kIecProtoTag;
     EXPECT_EQ(PlanBlocks(2),
               (std::vector<std::pair<std::uint32_t, std::uint16_t>>{{0x100, 2}, {0x100, 2}}));
-    dlg.m_nProtoTag = 255;
+    dlg.m_nProtoTag = kModbusProtoTag;
     EXPECT_EQ(PlanBlocks(2),
               (std::vector<std::pair<std::uint32_t, std::uint16_t>>{{0x200, 2}, {0x100, 2}}));
 }
@@ -162,7 +163,7 @@ TEST_F(PollBlocks, ValuesAreBigEndianAndStoredByKey) {
 
 TEST_F(PollBlocks, OverIecTheClockItemsTakeTheirBytesButStoreNothing) {
     SetItems({{"Время (tms)", "100"}, {"Время (thm)", "101"}, {"Ua)", "102"}});
-    dlg.m_nProtocol = 1;
+    dlg.m_nProtocol = kIecProtocol;
     dlg.DecodeCycle({0x1C, 0x52, 0x0D, 0x05, 0x13, 0x88});
     EXPECT_EQ(dlg.m_nDevMs, 0);
     EXPECT_EQ(dlg.m_nDevHour, 0);
@@ -197,7 +198,7 @@ TEST_F(PollBlocks, AShortCycleReadsTheBytesThereAre) {
 
 TEST_F(PollBlocks, AnIecInterrogationAnswerCompletesTheCycleAtOnce) {
     SetItems({{"Ua)", "100"}, {"Ub)", "200"}, {"Uc)", "300"}});
-    dlg.m_nProtocol = 1;
+    dlg.m_nProtocol = kIecProtocol;
     dlg.PlanNextBlock();
     EXPECT_FALSE(dlg.TakeAnswer({0x00, 0x00, 0x00, 0x01}));
     EXPECT_TRUE(dlg.TakeAnswer({0xFF, 0x00, 0x00, 0x02, 0x00, 0x03, 0x00, 0x04}));
@@ -209,7 +210,7 @@ TEST_F(PollBlocks, AnIecInterrogationAnswerCompletesTheCycleAtOnce) {
 
 TEST_F(PollBlocks, WithTheIecTagTheLastThreeItemsDoNotCount) {
     SetItems({{"Ua)", "100"}, {"Ub)", "102"}, {"Uc)", "104"}, {"Ia)", "106"}, {"Ib)", "108"}});
-    dlg.m_nProtoTag = 1;
+    dlg.m_nProtoTag = kIecProtoTag;
     dlg.PlanNextBlock();
     EXPECT_FALSE(dlg.TakeAnswer({0, 4, 0, 1}));
     dlg.PlanNextBlock();

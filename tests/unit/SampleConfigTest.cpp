@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "config/Protocol.h"
 #include "polling/ConfigReader.h"
 #include "support/ConfigDescriptionText.h"
 #include "support/ConfigLoadTest.h"
@@ -54,7 +55,7 @@ TEST_F(SampleLoad, ModbusDemo) {
     EXPECT_EQ(dlg.m_saItems.size(), 60u);
     EXPECT_EQ(dlg.m_saDivisors.size(), 21u);
     EXPECT_EQ(dlg.m_waRanges.size(), 54u);
-    EXPECT_EQ(dlg.m_nProtocol, 0);
+    EXPECT_EQ(dlg.m_nProtocol, kModbusProtocol);
     EXPECT_EQ(dlg.SettingsText(), "9600,НЕТ,8,2");
     EXPECT_EQ(dlg.m_nDevAddr, 5);
     EXPECT_EQ(dlg.m_nKn, 100u);
@@ -64,14 +65,15 @@ TEST_F(SampleLoad, ModbusDemo) {
 
 TEST_F(SampleLoad, IecDemo) {
     window.onSave = [this] {
-        dlg.m_nProtocol = 0;  // the radio buttons still show "ModBus" while the file is read
+        dlg.m_nProtocol =
+            kModbusProtocol;  // the radio buttons still show "ModBus" while the file is read
         return true;
     };
     ASSERT_NO_THROW(LoadSample("demo-iec.dat"));
     EXPECT_GE(window.saves, 1);
     EXPECT_EQ(ActiveKeys(), kDemoKeys);
-    EXPECT_EQ(dlg.m_nProtoTag, 1);
-    EXPECT_EQ(dlg.m_nProtocol, 1);
+    EXPECT_EQ(dlg.m_nProtoTag, kIecProtoTag);
+    EXPECT_EQ(dlg.m_nProtocol, kIecProtocol);
     EXPECT_EQ(dlg.SettingsText(), "9600,ЧЕТ,8,1");
     const ByteArray groups = {21, 21, 21, 22, 22, 22, 21, 21, 21, 23, 23, 23, 23, 23, 23,
                               23, 23, 24, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20};
