@@ -21,17 +21,16 @@ cmake --build build -j"$(nproc)"
 
 # Every suite in C.UTF-8 and, side by side, in Russian (decimal comma) as our users run it. The
 # Russian locale is made inside the build tree; the machine's own locales stay as they are. The
-# desktop tests (the program on Xvfb under openbox, `ctest -L desktop`) are left out for now:
-# on a quiet machine their first clicks often miss an open page, and the cause is not found yet.
+# desktop tests (`ctest -L desktop`: the program on Xvfb under openbox) run in both passes.
 if [ ! -f build/locale/ru_RU.UTF-8/LC_NUMERIC ]; then
     mkdir -p build/locale
     localedef -i ru_RU -f UTF-8 build/locale/ru_RU.UTF-8
 fi
 export LOCPATH="$PWD/build/locale"
-LC_ALL=C.UTF-8 ctest --test-dir build --output-on-failure -j"$(nproc)" -LE desktop \
+LC_ALL=C.UTF-8 ctest --test-dir build --output-on-failure -j"$(nproc)" \
     >build/ctest-c.log 2>&1 &
 c_pass=$!
-LC_ALL=ru_RU.UTF-8 ctest --test-dir build --output-on-failure -j"$(nproc)" -LE desktop \
+LC_ALL=ru_RU.UTF-8 ctest --test-dir build --output-on-failure -j"$(nproc)" \
     >build/ctest-ru.log 2>&1 &
 ru_pass=$!
 status=0
