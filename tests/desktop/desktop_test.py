@@ -38,6 +38,8 @@ QT_DOUBLE_CLICK_INTERVAL = 0.5  # seconds, a little over Qt's default of 400 ms
 FILE_TAB, PORT_TAB, MODBUS_TAB, IEC_TAB, NOMINAL_TAB = 1107, 1110, 1111, 1113, 1112
 # The frequency field lies where no page covers it.
 START, STOP, SAVE, PHYSICAL, FREQUENCY = 1094, 1095, 1097, 1114, 1053
+GROUP_LIST, GROUP_POLL, SYNC_CLOCK, MEASURE_DELAY = 1127, 1132, 1130, 1138
+GROUPS = ["Общий"] + [str(group) for group in range(1, 17)]
 
 
 def wait_for(condition, what, timeout=20.0):
@@ -50,6 +52,12 @@ def wait_for(condition, what, timeout=20.0):
         if time.monotonic() > deadline:
             raise AssertionError("timed out waiting for " + what)
         time.sleep(0.05)
+
+
+def asdu_type(frame):
+    """The type identification of a variable FT1.2 frame with a one-octet link address, in hex."""
+    octets = frame.split()
+    return octets[6] if len(octets) > 6 and octets[0] == "68" else None
 
 
 def stop(process):
@@ -253,12 +261,14 @@ class DesktopTest(unittest.TestCase):
         wait_for(lambda: self.page_window(tab) is None, "the page of tab %d to close" % tab)
 
     def choose_from_list(self, tab, id, items, text):
-        """Opens a list of a page with the mouse and clicks the item `text` in its drop-down."""
+        """Opens a list of a page (or of the main window, with `tab` None) with the mouse and
+        clicks the item `text` in its drop-down."""
         before = set(self.visible_windows())
         self.click_control(id, page=tab)
         popup = wait_for(lambda: [w for w in self.visible_windows() if w not in before],
                          "the drop-down of list %d" % id)[0]
-        self.assertIsNotNone(self.page_window(tab), "opening the list closed its page")
+        if tab is not None:
+            self.assertIsNotNone(self.page_window(tab), "opening the list closed its page")
         # A release within the double-click interval of the opening press is taken as the end
         # of a press-drag-release on the list, not as a click on an item; a person is slower.
         time.sleep(QT_DOUBLE_CLICK_INTERVAL)
@@ -266,7 +276,8 @@ class DesktopTest(unittest.TestCase):
         row = height / len(items)
         self.display.click(x + width // 2, int(y + row * (items.index(text) + 0.5)))
         wait_for(lambda: popup not in self.visible_windows(), "the drop-down to close")
-        self.assertIsNotNone(self.page_window(tab), "the choice closed its page")
+        if tab is not None:
+            self.assertIsNotNone(self.page_window(tab), "the choice closed its page")
 
     def log_rows(self):
         folder = os.path.join(self.home, "VantorTXT")
@@ -370,6 +381,40 @@ class DesktopTest(unittest.TestCase):
         wait_for(lambda: self.title() == "Vantor 3 VuRo (%s)" % name, "the caption with " + name)
         self.click_control(FREQUENCY)
         self.wait_page_closed(FILE_TAB)
+
+    def test_iec_group_poll_clock_and_delay_by_mouse_reach_the_line(self):
+        config = os.path.join(SOURCE, "samples/demo-iec.dat")
+        simulator = self.start_simulator("COM1", config)
+        self.start_program()
+        self.load_by_dialog(config)
+        self.click_control(GROUP_POLL)
+        self.choose_from_list(None, GROUP_LIST, GROUPS, "3")
+        self.click_control(START)
+        # The interrogation of group 3 carries the qualifier 20 + 3.
+        wait_for(lambda: [f for f in simulator.received() if asdu_type(f) == "64" and
+                          f.split()[-3] == "17"], "an interrogation of group 3")
+        self.display.screenshot("iec-group-3")
+        self.click_control(SYNC_CLOCK)
+        wait_for(lambda: [f for f in simulator.received() if asdu_type(f) == "67"],
+                 "the clock synchronisation command")
+        self.click_control(MEASURE_DELAY)
+        wait_for(lambda: "delay received" in simulator.output(), "the measured delay sent back")
+        self.click_control(STOP)
+
+    def test_about_box_from_the_context_menu(self):
+        self.start_program()
+        x, y = self.origin()
+        before = set(self.visible_windows())
+        self.display.click(x + self.layout["main"]["size"][0] // 2, y + 8, button=3)
+        menu = wait_for(lambda: [w for w in self.visible_windows() if w not in before],
+                        "the context menu")[0]
+        self.display.key("Down", "Return")
+        wait_for(lambda: menu not in self.visible_windows(), "the context menu to close")
+        about = wait_for(lambda: [w for w in self.visible_windows() if self.display.run(
+            "xdotool", "getwindowname", w).strip() == "About Vantor 3"], "the About box")[0]
+        self.display.screenshot("about-box")
+        self.display.key("Return")
+        wait_for(lambda: about not in self.visible_windows(), "the About box to close")
 
     def test_file_dialog_loads_a_typed_path(self):
         self.start_program()
