@@ -47,6 +47,9 @@ CMonitorWindow::CMonitorWindow(CMorvikWindow& main)
     m_capture = new QCheckBox(QString::fromUtf8("Запись в файл pcap"), this);
     connect(m_capture, &QCheckBox::clicked, this, &CMonitorWindow::OnCapture);
     buttons->addWidget(m_capture);
+    auto* keepPolling = new QCheckBox(QString::fromUtf8("Продолжать опрос при ошибках"), this);
+    connect(keepPolling, &QCheckBox::toggled, this, &CMonitorWindow::OnKeepPolling);
+    buttons->addWidget(keepPolling);
     buttons->addStretch();
 
     m_model = new CMonitorModel(m_monitor.Rows(), this);
@@ -126,6 +129,10 @@ void CMonitorWindow::Refresh() {
 
 void CMonitorWindow::OnPause(bool paused) {
     m_monitor.SetPaused(paused);
+}
+
+void CMonitorWindow::OnKeepPolling(bool keep) {
+    m_main.State().SetKeepPollingOnErrors(keep);
 }
 
 void CMonitorWindow::OnClear() {

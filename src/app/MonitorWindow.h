@@ -31,6 +31,8 @@ public:
 
     // --- Handlers of the buttons ----------------------------------------------------------
     void OnPause(bool paused);
+    // Failed answers drop their cycle and polling goes on, for as long as the box is set.
+    void OnKeepPolling(bool keep);
     void OnClear();
     void OnCopy();
     void OnSave();

@@ -58,12 +58,25 @@ void CIecTransport::SendFirstIecRequest() {
     m_dlg.m_iec.SendCommand(m_dlg.m_nDevAddr, kTypeInterrogation, m_dlg.m_nBlockAddr, params);
     m_dlg.Services().clock.Sleep(kCommandAnswerWaitMs);
     ByteArray discarded;
-    if (!CommandConfirmed(ReceiveReply(discarded, params))) {
-        ReportIecRefusal(params);
-        return;
+    const std::uint8_t code = ReceiveReply(discarded, params);
+    if (!CommandConfirmed(code)) {
+        if (!m_dlg.KeepsPollingOnErrors()) {
+            ReportIecRefusal(params);
+            return;
+        }
+        // Counted like a failed answer at a tick; the data request finds out whether the
+        // command took effect.
+        m_dlg.TellAnswerStatus(code);
     }
     m_dlg.m_nRequestedItem = 0;  // the cycle's first block
     SendDataRequest();
+}
+
+// In the mode of the moment, as after an activation termination: group polling interrogates
+// again, the reading modes deactivate the interrogation and ask from the first block.
+void CIecTransport::RestartCycle() {
+    m_dlg.m_bLinkReady = TRUE;
+    SendFirstIecRequest();
 }
 
 CollectedAnswer CIecTransport::CollectIecAnswer(ByteArray& answer) {

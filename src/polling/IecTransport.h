@@ -20,6 +20,7 @@ public:
     void SendFirstRequest() override { SendFirstIecRequest(); }
     CollectedAnswer CollectAnswer(ByteArray& answer) override { return CollectIecAnswer(answer); }
     void SendNextRequest(std::uint8_t cause) override { SendNextIecRequest(cause); }
+    void RestartCycle() override;
     void SyncClock(std::uint16_t clockRegister) override;
     void MeasureDelay() override;
 

@@ -34,6 +34,7 @@ public:
     void SendFirstRequest() override;
     CollectedAnswer CollectAnswer(ByteArray& answer) override;
     void SendNextRequest(std::uint8_t cause) override;
+    void RestartCycle() override { SendPollRequest(); }
     void SyncClock(std::uint16_t clockRegister) override;
     void MeasureDelay() override {}
 

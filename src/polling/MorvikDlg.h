@@ -49,6 +49,12 @@ public:
     void ContinuePolling();
     void OnStop();
     void OnTimer(unsigned id);
+    // Whether a failed answer drops the cycle and polling goes on with a fresh one, instead
+    // of stopping with its message. Set by the operator for the run only; off at start-up.
+    void SetKeepPollingOnErrors(bool keep) { m_bKeepPolling = keep; }
+    bool KeepsPollingOnErrors() const { return m_bKeepPolling && m_bRunning; }
+    // Tells the poll observer, if any, the status of an answer before it is acted on.
+    void TellAnswerStatus(std::uint8_t status);
     // A message box with the caption "Ошибка".
     void ShowError(const std::string& text);
 
@@ -201,6 +207,8 @@ private:
     // The two halves of a start: the recording countdown and the first request of a cycle.
     void StartRecordTimer();
     void SendFirstRequest(Recording recording);
+
+    BOOL m_bKeepPolling = FALSE;
 
     IDialogWindow& m_wnd;
     Platform m_platform;

@@ -58,16 +58,29 @@ void SendNextRequest(CMorvikDlg& dlg, std::uint8_t cause) {
     dlg.UpdateData(false);
 }
 
+// Nothing of the cycle the failed answer broke reaches the display or the log.
+void RestartCycle(CMorvikDlg& dlg) {
+    dlg.m_baAccum.clear();
+    dlg.m_nItemIndex = 0;
+    dlg.PlanNextBlock();
+    dlg.m_strPcTimeSent = PcTimeText(dlg.Services().clock.UtcNow());
+    dlg.LineTransport().RestartCycle();
+    ++dlg.m_nRequests;
+    dlg.UpdateData(false);
+}
+
 void RunPollTick(CMorvikDlg& dlg) {
     if (dlg.m_port.m_hCom.IsZero() || !dlg.m_bRunning) {
         return;
     }
     ByteArray answer;
     const CollectedAnswer collected = dlg.LineTransport().CollectAnswer(answer);
-    if (dlg.m_pPollObserver != nullptr) {
-        dlg.m_pPollObserver->OnAnswerStatus(collected.status);
-    }
+    dlg.TellAnswerStatus(collected.status);
     dlg.UpdateData(true);
+    if (collected.status != 0 && dlg.KeepsPollingOnErrors()) {
+        RestartCycle(dlg);
+        return;
+    }
     if (collected.status != 0) {
         dlg.OnStop();
         dlg.ShowError(PollStatusMessage(collected.status));
@@ -180,6 +193,12 @@ void CMorvikDlg::SendFirstRequest(Recording recording) {
 void CMorvikDlg::DrainInput() {
     ByteArray stale;
     m_port.ReceiveAsciiReply(stale);
+}
+
+void CMorvikDlg::TellAnswerStatus(std::uint8_t status) {
+    if (m_pPollObserver != nullptr) {
+        m_pPollObserver->OnAnswerStatus(status);
+    }
 }
 
 void CMorvikDlg::ShowError(const std::string& text) {

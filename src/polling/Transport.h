@@ -39,6 +39,9 @@ public:
     virtual CollectedAnswer CollectAnswer(ByteArray& answer) = 0;
     // The request after an answer with the given cause (it may restart the cycle instead).
     virtual void SendNextRequest(std::uint8_t cause) = 0;
+    // The first request of a fresh cycle after an answer that failed while polling keeps
+    // going: the link in use is not initialised again.
+    virtual void RestartCycle() = 0;
     // Sets the transducer's clock; polling is suspended and the input queue empty. Ends by
     // restarting polling unless the protocol's failure leaves it suspended.
     virtual void SyncClock(std::uint16_t clockRegister) = 0;

@@ -12,6 +12,9 @@
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "GuiTestSupport.h"
 #include "app/MonitorWindow.h"
@@ -26,8 +29,10 @@
 namespace vantor::test {
 namespace {
 
-QPushButton* Button(QWidget* window, const QString& text) {
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+// The button or check box of the window with this text.
+template <typename ButtonType = QPushButton>
+ButtonType* Button(QWidget* window, const QString& text) {
+    for (ButtonType* button : window->findChildren<ButtonType*>()) {
         if (button->text() == text) {
             return button;
         }
@@ -38,6 +43,16 @@ QPushButton* Button(QWidget* window, const QString& text) {
 
 class MonitorWindow : public testing::Test {
 protected:
+    MonitorWindow() : MonitorWindow(std::vector<std::string>{}) {}
+    // The simulator with the options that make it misbehave.
+    explicit MonitorWindow(std::vector<std::string> misbehaviour)
+        : sim{home, WithSample(std::move(misbehaviour))} {}
+    static std::vector<std::string> WithSample(std::vector<std::string> args) {
+        args.insert(args.end(),
+                    {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"});
+        return args;
+    }
+
     void SetUp() override {
         ASSERT_TRUE(sim.Ready()) << sim.Output();
         AddSettingsPages(window.Pages());
@@ -62,7 +77,7 @@ protected:
     int Rows(CMonitorWindow* monitor) { return monitor->View()->model()->rowCount(); }
 
     TempHome home;
-    SimProcess sim{home, {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"}};
+    SimProcess sim;
     SystemClock clock;
     SystemSerialOpener serial;
     SystemPaths paths{home.Path()};
@@ -78,7 +93,7 @@ TEST_F(MonitorWindow, ShowsCountsPausesClearsCopiesSavesAndCaptures) {
     EXPECT_EQ(monitor->windowTitle(), QStringLiteral("Монитор обмена"));
     const QString capture = QString::fromStdString(home.Path() + "/line.pcap");
     prompts.fileAnswers = {capture};
-    Click(monitor->findChild<QCheckBox*>());
+    Click(Button<QCheckBox>(monitor, QStringLiteral("Запись в файл pcap")));
     EXPECT_TRUE(monitor->Monitor().Capturing());
 
     window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
@@ -126,6 +141,34 @@ TEST_F(MonitorWindow, ShowsCountsPausesClearsCopiesSavesAndCaptures) {
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_GT(QFile(capture).size(), 24);
     EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
+}
+
+class MonitorWindowOnABadLine : public MonitorWindow {
+protected:
+    MonitorWindowOnABadLine() : MonitorWindow({"--bad-crc-every", "3"}) {}
+};
+
+// Set, the box keeps polling past every bad checksum and the monitor counts them; cleared, the
+// next one stops polling with its message, as without the monitor.
+TEST_F(MonitorWindowOnABadLine, KeepPollingOnErrorsGoesOnUntilItIsCleared) {
+    CMonitorWindow* monitor = OpenByShortcut();
+    ASSERT_NE(monitor, nullptr);
+    QCheckBox* keep = Button<QCheckBox>(monitor, QStringLiteral("Продолжать опрос при ошибках"));
+    ASSERT_NE(keep, nullptr);
+    EXPECT_FALSE(keep->isChecked());
+    Click(keep);
+    const auto errors = [monitor] {
+        return monitor->Monitor().Counters().CountOf("Ошибка контрольной суммы");
+    };
+    window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
+    ASSERT_TRUE(RunUntil([&] { return errors() >= 3; }, 10000))
+        << monitor->Monitor().Counters().Text();
+    EXPECT_TRUE(dlg.m_bRunning);
+    EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
+
+    Click(keep);
+    ASSERT_TRUE(RunUntil([&] { return !dlg.m_bRunning; }, 5000));
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Ошибка: Ошибка контрольной суммы"});
 }
 
 }  // namespace

@@ -123,6 +123,30 @@ INSTANTIATE_TEST_SUITE_P(
                     LineCase{"IecClass2Requests", "demo-iec.dat", false, kIecLinkReading, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Kept going, every third answer spoilt: polling goes on, the checksum errors are counted as
+// they come, and the log holds only whole cycles.
+TEST_P(MonitorOnTheLine, KeptGoingBadChecksumsAreCountedAndTheLogHoldsWholeCycles) {
+    ASSERT_NO_FATAL_FAILURE(StartWatched({"--bad-crc-every", "3"}));
+    live->dlg.SetKeepPollingOnErrors(true);
+    live->dlg.m_bSave = TRUE;
+    live->dlg.OnStart();
+    const auto errors = [this] { return monitor.Counters().CountOf("Ошибка контрольной суммы"); };
+    std::vector<unsigned> counted;
+    for (int tick = 0; tick < 12; ++tick) {
+        live->Tick();
+        counted.push_back(errors());
+    }
+    EXPECT_TRUE(live->dlg.m_bRunning);
+    live->dlg.OnStop();
+    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+    EXPECT_GE(counted.at(5), 1u) << monitor.Counters().Text();
+    EXPECT_GT(counted.back(), counted.at(5)) << monitor.Counters().Text();
+    const std::vector<ServedRecord> served = Served();
+    EXPECT_GE(live->LogRows().size(), 1u);
+    EXPECT_LT(live->LogRows().size(), served.size());
+    ExpectRowsAreWholeCycles(*live, served);
+}
+
 // What tshark prints for a capture: one line per packet of the fields asked for.
 std::vector<std::string> Tshark(const TempHome& home, const std::string& arguments) {
     const std::string command = "HOME='" + home.Path() + "' tshark " + arguments + " 2>/dev/null";

@@ -29,6 +29,11 @@ protected:
 void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,
                             int cycles, bool transducerClock);
 
+// Every log row is a whole cycle: each value is the code of one of two answers served in a row
+// (a cycle of two blocks takes its values from both), so a row that mixes in what a broken
+// cycle collected, which shifts the values, shows.
+void ExpectRowsAreWholeCycles(const LivePolling& live, const std::vector<ServedRecord>& served);
+
 // How far the simulator's clock ran from the computer's UTC clock when it was last set, from
 // its "clock ... offset <ms> ms" report; a huge value when it reported none.
 long ClockOffsetMs(const std::string& simulatorOutput);

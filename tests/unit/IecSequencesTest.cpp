@@ -10,12 +10,24 @@
 #include <vector>
 
 #include "config/Protocol.h"
+#include "monitor/TrafficMonitor.h"
 #include "support/IecFrames.h"
 #include "support/ScriptedIecSecondary.h"
 #include "support/WorkingStateFixture.h"
 
 namespace vantor::test {
 namespace {
+
+// A run against the scripted secondary: the mode, what it answers, how many ticks are polled
+// after the start, and the frames the run writes where they are checked.
+struct ScriptedRun {
+    const char* name;
+    int mode;
+    std::deque<ByteArray> commandAnswers;
+    std::deque<ByteArray> class2;
+    int ticks;
+    TextArray trace;
+};
 
 class IecSequences : public WorkingStateFixture {
 protected:
@@ -36,6 +48,18 @@ protected:
         UseIec(mode);
         window.combos[ctl::kGroupCombo] = group;
         dlg.OnStart();
+    }
+
+    // Starts afresh with the run's answers and polls its ticks.
+    void Play(const ScriptedRun& run) {
+        dlg.m_raw.fill(0);
+        com1.ClearWrites();
+        station.commandAnswers = run.commandAnswers;
+        station.class2 = run.class2;
+        Start(run.mode);
+        for (int tick = 0; tick < run.ticks; ++tick) {
+            Tick();
+        }
     }
 
     TextArray TraceSince(std::size_t from) const {
@@ -144,27 +168,14 @@ TEST_F(IecSequences, ANegativeDeactivationConfirmationIsAccepted) {
     const ByteArray negative = station.Confirmation(100, 0x40 | 9);
     const ByteArray values = station.Values(9, 5, {5000, 7});
     const ByteArray rest = station.Values(9, 5, {3});
-    struct Case {
-        const char* name;
-        int mode;
-        std::deque<ByteArray> commandAnswers;
-        std::deque<ByteArray> class2;
-        int ticks;
+    const ScriptedRun runs[] = {
+        {"read command, at Start", kIecReadCommand, {negative, values, rest}, {}, 2, {}},
+        {"class 2, at Start", kIecLinkReading, {negative}, {values, rest}, 2, {}},
+        {"class 2, at a tick", kIecLinkReading, {Hex("10 00 01 01 16")}, {negative, values}, 2, {}},
     };
-    const Case cases[] = {
-        {"read command, at Start", kIecReadCommand, {negative, values, rest}, {}, 2},
-        {"class 2, at Start", kIecLinkReading, {negative}, {values, rest}, 2},
-        {"class 2, at a tick", kIecLinkReading, {Hex("10 00 01 01 16")}, {negative, values}, 2},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        dlg.m_raw.fill(0);
-        station.commandAnswers = c.commandAnswers;
-        station.class2 = c.class2;
-        Start(c.mode);
-        for (int tick = 0; tick < c.ticks; ++tick) {
-            Tick();
-        }
+    for (const ScriptedRun& run : runs) {
+        SCOPED_TRACE(run.name);
+        Play(run);
         EXPECT_TRUE(window.messages.empty());
         EXPECT_TRUE(dlg.m_bRunning);
         EXPECT_EQ(dlg.m_raw[kRawUb], 7);
@@ -275,6 +286,58 @@ TEST_F(IecSequences, RefusedInterrogationShowsTheCauseOfTheSecondAnswer) {
         EXPECT_FALSE(dlg.m_bRunning) << c.message;
         EXPECT_FALSE(window.TimerRunning(kPollTimer)) << c.message;
         EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: " + c.message}));
+    }
+}
+
+// Kept going, an answer with a bad checksum is counted and drops the cycle it broke; the next
+// cycle starts in the mode of the run on the link as it is (no status, no reset) and is whole.
+// A spoilt confirmation of the interrogation command is counted and the data request follows.
+TEST_F(IecSequences, KeptGoingABadAnswerRestartsTheCycleWithoutALinkReset) {
+    const auto spoilt = [](ByteArray frame) {
+        frame.at(frame.size() - 2) ^= 0xFF;
+        return frame;
+    };
+    const ScriptedRun runs[] = {
+        {"read command, second block",
+         kIecReadCommand,
+         {station.Confirmation(100, 9), station.Values(9, 5, {1, 2}),
+          spoilt(station.Values(9, 5, {3})), station.Confirmation(100, 9),
+          station.Values(9, 5, {5000, 7}), station.Values(9, 5, {0xFB2E})},
+         {},
+         4,
+         {"status", "reset", "C_IC 8 QOI 20", "C_RD 5 IOA 256", "C_RD 5 IOA 259", "C_IC 8 QOI 20",
+          "C_RD 5 IOA 256", "C_RD 5 IOA 259", "C_RD 5 IOA 256"}},
+        {"group polling, interrogated values",
+         kIecGroupPolling,
+         {},
+         {station.Confirmation(100, 7), spoilt(station.Values(9, 20, {1, 2, 3})),
+          station.Confirmation(100, 7), station.Values(9, 20, {5000, 7, 0xFB2E}),
+          station.Confirmation(100, 10)},
+         4,
+         {"status", "reset", "C_IC 6 QOI 20", "class 2", "class 2", "C_IC 6 QOI 20", "class 2",
+          "class 2", "class 2"}},
+        {"class 2, the command's confirmation",
+         kIecLinkReading,
+         {spoilt(station.Confirmation(100, 9))},
+         {station.Values(9, 5, {5000, 7}), station.Values(9, 5, {0xFB2E})},
+         2,
+         {"status", "reset", "C_IC 8 QOI 20", "class 2", "class 2", "class 2"}},
+    };
+    for (const ScriptedRun& run : runs) {
+        SCOPED_TRACE(run.name);
+        CTrafficMonitor monitor([this] { return LineProtocolOf(dlg); });
+        dlg.m_pPollObserver = &monitor;
+        dlg.SetKeepPollingOnErrors(true);
+        Play(run);
+        EXPECT_EQ(station.Trace(), run.trace);
+        EXPECT_TRUE(window.messages.empty());
+        EXPECT_TRUE(dlg.m_bRunning);
+        EXPECT_EQ(monitor.Counters().CountOf("Ошибка контрольной суммы"), 1u);
+        EXPECT_EQ(dlg.m_raw[kRawUa], 5000);
+        EXPECT_EQ(dlg.m_raw[kRawUb], 7);
+        EXPECT_EQ(dlg.m_raw[kRawUc], static_cast<std::int16_t>(0xFB2E));
+        dlg.OnStop();
+        dlg.m_pPollObserver = nullptr;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -9,6 +10,7 @@
 
 #include "modbus/AsciiFrame.h"
 #include "modbus/RtuFrame.h"
+#include "monitor/TrafficMonitor.h"
 #include "polling/MorvikDlg.h"
 #include "polling/PollStatus.h"
 #include "polling/Transport.h"
@@ -43,6 +45,17 @@ FakeSerialDevice::Responder ServeRegisters(std::map<std::uint16_t, std::uint16_t
             reply.push_back(static_cast<std::uint8_t>(value));
         }
         return Reply(WithCrc(reply), 20);
+    };
+}
+
+// The same device with the checksum of its `spoilt`-th answer (counted from 1) made wrong.
+FakeSerialDevice::Responder SpoilingAnswer(FakeSerialDevice::Responder serve, int spoilt) {
+    return [serve, spoilt, answers = 0](const ByteArray& request) mutable {
+        TimedReply reply = serve(request);
+        if (++answers == spoilt) {
+            reply.back().bytes.back() ^= 0xFF;
+        }
+        return reply;
     };
 }
 
@@ -156,6 +169,58 @@ TEST_F(PollingCycle, EveryBadAnswerShowsItsMessageAndStopsPolling) {
         Tick();
         EXPECT_EQ(Messages(), (std::vector<std::string>{"Ошибка: " + c.message}));
         ExpectIdleAndUnlocked();
+    }
+}
+
+// A bad checksum on the second block of a cycle. Kept going, it is counted, the cycle it broke
+// is dropped and the next one starts from the first block and is whole; otherwise polling stops
+// with the message as ever.
+TEST_F(PollingCycle, ABadAnswerMidCycleStopsPollingUnlessKeptGoing) {
+    for (const bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "kept going" : "stopping");
+        CTrafficMonitor monitor([this] { return LineProtocolOf(dlg); });
+        dlg.m_pPollObserver = &monitor;
+        dlg.SetKeepPollingOnErrors(keep);
+        dlg.m_bSave = TRUE;
+        com1.ClearWrites();
+        window.messages.clear();
+        // The first cycle's Ua and Ub differ from the second's, so a leftover of the broken
+        // cycle would show.
+        int answers = 0;
+        com1.SetResponder(SpoilingAnswer(
+            [&answers](const ByteArray& request) {
+                const std::uint16_t ua = ++answers < 3 ? 1 : 5000;
+                return ServeRegisters({{0x100, ua}, {0x101, 7}, {0x103, 0xFB2E}})(request);
+            },
+            2));
+        dlg.OnStart();
+        Tick();
+        Tick();
+        EXPECT_EQ(monitor.Counters().CountOf("Ошибка контрольной суммы"), 1u);
+        if (!keep) {
+            EXPECT_EQ(Messages(), std::vector<std::string>{"Ошибка: Ошибка контрольной суммы"});
+            ExpectIdleAndUnlocked();
+            EXPECT_EQ(com1.Writes().size(), 2u);
+            continue;
+        }
+        EXPECT_TRUE(window.messages.empty());
+        EXPECT_TRUE(dlg.m_bRunning);
+        EXPECT_EQ(dlg.m_strUa, "0");
+        Tick();
+        Tick();
+        EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{RtuRequest(0x100, 2), RtuRequest(0x103, 1),
+                                                         RtuRequest(0x100, 2), RtuRequest(0x103, 1),
+                                                         RtuRequest(0x100, 2)}));
+        EXPECT_EQ(dlg.m_strUa, "5000");
+        EXPECT_EQ(dlg.m_strUb, "7");
+        EXPECT_EQ(dlg.m_strUc, "-1234");
+        EXPECT_EQ(monitor.Counters().CountOf("Ответ принят"), 3u);
+        const std::string log = dlg.m_strLogPath;
+        dlg.OnStop();
+        const std::string bytes = ReadFile(log);
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 3 + 1) << bytes;
+        EXPECT_NE(bytes.find("\t5000\t7\t-1234\t\r\n"), std::string::npos) << bytes;
+        dlg.m_pPollObserver = nullptr;
     }
 }
 
