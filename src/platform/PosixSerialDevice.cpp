@@ -15,6 +15,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/PosixLineSettings.h"
+
 namespace vantor {
 namespace {
 
@@ -36,19 +38,6 @@ tcflag_t DataBitsFlag(unsigned dataBits) {
     }
 }
 
-std::uint8_t DataBitsOf(tcflag_t cflag) {
-    switch (cflag & CSIZE) {
-        case CS5:
-            return 5;
-        case CS6:
-            return 6;
-        case CS7:
-            return 7;
-        default:
-            return 8;
-    }
-}
-
 tcflag_t ParityFlags(Parity parity) {
     switch (parity) {
         case Parity::Odd:
@@ -63,17 +52,6 @@ tcflag_t ParityFlags(Parity parity) {
             break;
     }
     return 0;
-}
-
-Parity ParityOf(tcflag_t cflag) {
-    if ((cflag & PARENB) == 0) {
-        return Parity::None;
-    }
-    const bool odd = (cflag & PARODD) != 0;
-    if ((cflag & CMSPAR) != 0) {
-        return odd ? Parity::Mark : Parity::Space;
-    }
-    return odd ? Parity::Odd : Parity::Even;
 }
 
 // 1.5 stop bits (with 5 data bits) go out as 2, the nearest a POSIX line can do.
@@ -128,14 +106,9 @@ public:
 
     bool GetSettings(LineSettings& settings) override {
         ReopenIfHungUp();
-        termios2 tio{};
-        if (ioctl(fd_, TCGETS2, &tio) != 0) {
+        if (!ReadLineSettings(fd_, settings)) {
             return false;
         }
-        settings.baudRate = tio.c_ospeed;
-        settings.dataBits = DataBitsOf(tio.c_cflag);
-        settings.parity = ParityOf(tio.c_cflag);
-        settings.stopBits = (tio.c_cflag & CSTOPB) != 0 ? StopBits::Two : StopBits::One;
         int lines = 0;
         if (ioctl(fd_, TIOCMGET, &lines) == 0) {
             settings.dtrOn = (lines & TIOCM_DTR) != 0;
