@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 
 #include "text/ClockText.h"
 #include "text/TextNumbers.h"
@@ -53,6 +54,18 @@ std::string LogValueColumn(const std::string& text, bool physical) {
         std::replace(column.begin(), column.end(), '.', ',');
     }
     return column;
+}
+
+TextArray LogLines(const std::string& text) {
+    std::istringstream in(text);
+    TextArray lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 }  // namespace vantor

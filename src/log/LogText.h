@@ -11,6 +11,8 @@ namespace vantor {
 
 // Only the measured quantities (indexes 0 to 29) have log columns; the clock words never do.
 constexpr std::size_t kLogColumnCount = 30;
+// A log begins with its own path, an empty line and the header line; the rows follow.
+constexpr std::size_t kLogHeaderLines = 3;
 
 // "08_12__21_15_03.txt" from the UTC day, month, hour, minute and second. Attempts after the
 // first, for a name already taken, end in "_2.txt", "_3.txt" and so on.
@@ -23,5 +25,7 @@ std::string DeviceClockColumn(std::uint8_t hour, std::uint8_t minute, std::uint1
 std::string PcClockColumn(const SystemTime& utc);
 // A display text and its tab; in physical units with decimal commas.
 std::string LogValueColumn(const std::string& text, bool physical);
+// A log's text cut into its lines, each without its CR LF end.
+TextArray LogLines(const std::string& text);
 
 }  // namespace vantor

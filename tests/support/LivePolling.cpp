@@ -3,11 +3,13 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
 #include "config/ByteStream.h"
+#include "log/LogText.h"
 #include "polling/ConfigReader.h"
 #include "polling/ControlIds.h"
 #include "support/TempFolder.h"
@@ -25,20 +27,11 @@ std::vector<std::string> Split(const std::string& line, char separator) {
     return fields;
 }
 
-// The lines of a log without their CR LF ends.
-std::vector<std::string> LogLines(const std::string& path) {
+// The lines of the log at `path`.
+std::vector<std::string> ReadLogLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
+    return LogLines(std::string(std::istreambuf_iterator<char>(in), {}));
 }
-
-constexpr std::size_t kHeaderLines = 3;
 
 }  // namespace
 
@@ -117,8 +110,8 @@ void LivePolling::NoteLog() {
 std::vector<std::vector<std::string>> LivePolling::LogRows() const {
     std::vector<std::vector<std::string>> rows;
     for (const std::string& log : logs_) {
-        const auto lines = LogLines(log);
-        for (std::size_t i = kHeaderLines; i < lines.size(); ++i) {
+        const auto lines = ReadLogLines(log);
+        for (std::size_t i = kLogHeaderLines; i < lines.size(); ++i) {
             rows.push_back(Split(lines[i], '\t'));
         }
     }
@@ -129,9 +122,9 @@ std::vector<std::string> LivePolling::LogHeader() const {
     if (logs_.empty()) {
         return {};
     }
-    const auto lines = LogLines(logs_.front());
-    return lines.size() < kHeaderLines ? std::vector<std::string>{}
-                                       : Split(lines[kHeaderLines - 1], '\t');
+    const auto lines = ReadLogLines(logs_.front());
+    return lines.size() < kLogHeaderLines ? std::vector<std::string>{}
+                                          : Split(lines[kLogHeaderLines - 1], '\t');
 }
 
 std::vector<std::string> LivePolling::Messages() const {

@@ -134,6 +134,18 @@ TEST_F(MeasurementLog, ALogStartedInTheSameSecondTakesTheNextFreeName) {
     EXPECT_EQ(Lines(ReadFile(dlg.m_strLogPath)).size(), 3u);
 }
 
+TEST_F(MeasurementLog, LogLinesReadBackWhatTheLogWrote) {
+    ASSERT_TRUE(dlg.OpenLog());
+    dlg.WriteLogRow();
+    const std::string bytes = ReadFile(dlg.m_strLogPath);
+    EXPECT_EQ(LogLines(bytes), Lines(bytes));
+    EXPECT_EQ(LogLines(bytes).size(), kLogHeaderLines + 1);
+    // A row cut short by a crash has no CR LF and is still a line.
+    const TextArray cut = LogLines(bytes + "21:15");
+    ASSERT_EQ(cut.size(), kLogHeaderLines + 2);
+    EXPECT_EQ(cut.back(), "21:15");
+}
+
 TEST_F(MeasurementLog, AFailedCreationLeavesTheLogClosedAndSaysWhy) {
     std::filesystem::remove_all(Folder());
     EXPECT_FALSE(dlg.OpenLog());

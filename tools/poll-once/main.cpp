@@ -9,16 +9,18 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "ConsoleWindow.h"
 #include "config/ByteStream.h"
-#include "polling/ConfigReader.h"
+#include "log/LogText.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemSerialOpener.h"
+#include "polling/ConfigReader.h"
 #include "polling/ControlIds.h"
 #include "polling/MorvikDlg.h"
 #include "text/Windows1251.h"
@@ -28,7 +30,6 @@ namespace {
 using namespace vantor;
 
 constexpr int kMaxTicks = 50;
-constexpr std::size_t kHeaderLines = 3;
 
 // Stands in for the wait of timer 1: until the answer is there, two seconds at most.
 void AwaitAnswer(CMorvikDlg& dlg) {
@@ -41,15 +42,12 @@ void AwaitAnswer(CMorvikDlg& dlg) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
-// The log's lines, without their CR LF ends, in UTF-8.
-std::vector<std::string> LogLines(const std::string& path) {
+// The log's lines in UTF-8.
+std::vector<std::string> ReadLogLines(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(Windows1251ToUtf8(line));
+    std::vector<std::string> lines = LogLines(std::string(std::istreambuf_iterator<char>(in), {}));
+    for (std::string& line : lines) {
+        line = Windows1251ToUtf8(line);
     }
     return lines;
 }
@@ -106,10 +104,11 @@ int main(int argc, char** argv) {
     for (int tick = 0; tick < kMaxTicks && dlg.m_bRunning; ++tick) {
         AwaitAnswer(dlg);
         dlg.OnTimer(kPollTimer);
-        const auto lines = LogLines(dlg.m_strLogPath);
-        if (lines.size() > kHeaderLines) {
+        const auto lines = ReadLogLines(dlg.m_strLogPath);
+        if (lines.size() > kLogHeaderLines) {
             dlg.OnStop();
-            std::printf("%s\n%s\n", lines[kHeaderLines - 1].c_str(), lines[kHeaderLines].c_str());
+            std::printf("%s\n%s\n", lines[kLogHeaderLines - 1].c_str(),
+                        lines[kLogHeaderLines].c_str());
             return 0;
         }
     }
