@@ -24,30 +24,8 @@ std::string FuzzInput::RestAsText() const {
     return std::string(reinterpret_cast<const char*>(rest_.data()), rest_.size());
 }
 
-SystemTime InstantClock::UtcNow() {
-    SystemTime t;
-    t.year = 2026;
-    t.month = 12;
-    t.day = 8;
-    t.dayOfWeek = 2;
-    const std::int64_t msOfDay = nowMs_ % (24 * 3600 * 1000);
-    t.hour = static_cast<std::uint16_t>(msOfDay / 3600000);
-    t.minute = static_cast<std::uint16_t>(msOfDay / 60000 % 60);
-    t.second = static_cast<std::uint16_t>(msOfDay / 1000 % 60);
-    t.milliseconds = static_cast<std::uint16_t>(msOfDay % 1000);
-    return t;
-}
-
-SystemTime InstantClock::LocalTime(std::int64_t seconds) {
-    const std::int64_t saved = nowMs_;
-    nowMs_ = seconds * 1000;
-    const SystemTime t = UtcNow();
-    nowMs_ = saved;
-    return t;
-}
-
 void InstantClock::Sleep(unsigned milliseconds) {
-    nowMs_ += milliseconds;
+    FakeClock::Sleep(milliseconds);
     if (onSleep_) {
         onSleep_();
     }

@@ -16,6 +16,7 @@
 #include "platform/Types.h"
 #include "polling/DialogWindow.h"
 #include "serial/ComPort.h"
+#include "support/FakeClock.h"
 
 namespace vantor::fuzz {
 
@@ -57,20 +58,15 @@ inline std::size_t PieceSizeFor(std::size_t length) {
     return 1 + length * 37 % 300;
 }
 
-// Virtual time: Sleep returns at once and lets the line deliver its next piece, so a reply
-// collection runs its whole rhythm in microseconds.
-class InstantClock : public IClock {
+// The tests' virtual clock, which also lets the line deliver its next piece at every Sleep, so
+// a reply collection runs its whole rhythm in microseconds.
+class InstantClock : public test::FakeClock {
 public:
     void SetOnSleep(std::function<void()> onSleep) { onSleep_ = std::move(onSleep); }
 
-    SystemTime UtcNow() override;
-    std::int64_t Time64() override { return nowMs_ / 1000; }
-    SystemTime LocalTime(std::int64_t seconds) override;
-    std::int64_t TickMs() override { return nowMs_; }
     void Sleep(unsigned milliseconds) override;
 
 private:
-    std::int64_t nowMs_ = 0;
     std::function<void()> onSleep_;
 };
 

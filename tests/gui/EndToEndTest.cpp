@@ -12,6 +12,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "GuiTestSupport.h"
 #include "display/Conversion.h"
@@ -46,6 +49,28 @@ struct LiveWindow {
     CMorvikWindow window{Platform{clock, serial, paths}, prompts};
 };
 
+// The simulator serving a configuration as COM1 and the window on it, shown and active, with
+// the configuration loaded through the file page as the operator loads it.
+class EndToEnd : public testing::Test {
+protected:
+    void OpenOnSimulator(const std::string& config, std::vector<std::string> simArgs = {}) {
+        simArgs.insert(simArgs.begin(), {"--port", "COM1", "--config", config});
+        sim = std::make_unique<SimProcess>(home, simArgs);
+        ASSERT_TRUE(sim->Ready()) << sim->Output();
+        live = std::make_unique<LiveWindow>(home);
+        ASSERT_NO_FATAL_FAILURE(Activate(&live->window));
+        ASSERT_EQ(live->window.State().m_port.m_strPortName, "COM1");
+        live->prompts.fileAnswers = {QString::fromStdString(config)};
+        live->window.OpenTab(1107);
+        ASSERT_NE(live->window.m_pFilePage, nullptr);
+        Click(live->window.m_pFilePage->Controls().Find(1108));
+    }
+
+    TempHome home;
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<LiveWindow> live;
+};
+
 // The picture of the window goes where the test runs (the build folder), for the docs.
 void SavePicture(QWidget* window, const char* name) {
     EXPECT_TRUE(window->grab().save(QDir::current().filePath(QString::fromUtf8(name))));
@@ -54,21 +79,11 @@ void SavePicture(QWidget* window, const char* name) {
 // The program as the operator runs it, against the simulator on a pseudo-terminal: the file
 // page loads samples/demo.dat, "Старт" polls, the values appear in both modes, a log is
 // written, "Стоп" ends it.
-TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
-    TempHome home;
-    SimProcess sim(home, {"--port", "COM1", "--config", VANTOR_SOURCE_DIR "/samples/demo.dat"});
-    ASSERT_TRUE(sim.Ready()) << sim.Output();
-    LiveWindow live(home);
-    CMorvikWindow& window = live.window;
-    RecordingPrompts& prompts = live.prompts;
-    ASSERT_NO_FATAL_FAILURE(Activate(&window));
+TEST_F(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
+    ASSERT_NO_FATAL_FAILURE(OpenOnSimulator(SamplePath("demo.dat").toStdString()));
+    CMorvikWindow& window = live->window;
+    RecordingPrompts& prompts = live->prompts;
     CMorvikDlg& dlg = window.State();
-    ASSERT_EQ(dlg.m_port.m_strPortName, "COM1");
-
-    prompts.fileAnswers = {SamplePath("demo.dat")};
-    window.OpenTab(1107);
-    ASSERT_NE(window.m_pFilePage, nullptr);
-    Click(window.m_pFilePage->Controls().Find(1108));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Vantor 3 VuRo (demo.dat)"));
     auto* save = window.Controls().As<QAbstractButton>(1097);
     Click(save);
@@ -102,12 +117,11 @@ TEST(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
 // A Russian desktop: a divisor "0.5" read from the configuration and the nominal current
 // "2.5" chosen on its page both reach the screen and the log as the numbers they are, with a
 // decimal point on screen and the log's decimal comma.
-TEST(EndToEnd, DecimalTextsUnderACommaLocale) {
+TEST_F(EndToEnd, DecimalTextsUnderACommaLocale) {
     const ScopedLocale russian(kCommaLocale);
     if (!russian.Active()) {
         GTEST_SKIP() << kCommaLocale << " is not available (see tools/run-tests.sh)";
     }
-    TempHome home;
     std::ifstream sample(VANTOR_SOURCE_DIR "/samples/demo.txt");
     std::string description((std::istreambuf_iterator<char>(sample)), {});
     // The divisor is the last field of Ia's record.
@@ -121,18 +135,10 @@ TEST(EndToEnd, DecimalTextsUnderACommaLocale) {
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
     const std::string record = home.Path() + "/served.txt";
-    SimProcess sim(home, {"--port", "COM1", "--config", config, "--record", record});
-    ASSERT_TRUE(sim.Ready()) << sim.Output();
-    LiveWindow live(home);
-    CMorvikWindow& window = live.window;
-    RecordingPrompts& prompts = live.prompts;
-    ASSERT_NO_FATAL_FAILURE(Activate(&window));
+    ASSERT_NO_FATAL_FAILURE(OpenOnSimulator(config, {"--record", record}));
+    CMorvikWindow& window = live->window;
+    RecordingPrompts& prompts = live->prompts;
     CMorvikDlg& dlg = window.State();
-
-    prompts.fileAnswers = {QString::fromStdString(config)};
-    window.OpenTab(1107);
-    ASSERT_NE(window.m_pFilePage, nullptr);
-    Click(window.m_pFilePage->Controls().Find(1108));
     window.OpenTab(1112);
     auto* nominal = window.m_pNomPage;
     ASSERT_NE(nominal, nullptr);

@@ -147,12 +147,7 @@ TEST_F(SimulatorIec, TimedGroupRecordingEndsOnTimeInOneLog) {
 
 TEST_F(SimulatorIec, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_NO_FATAL_FAILURE(StartIec({"--clock-offset", "-7200"}, kIecLinkReading));
-    live->dlg.m_nPeriod = 50;
-    live->dlg.OnSyncClock();
-    ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
-    EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
-    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
-    EXPECT_TRUE(live->window.TimerRunning(kPollTimer));  // polling starts afresh
+    ExpectClockCommandSetsTheClock();
 }
 
 // The delay measured is the one the simulator puts on the line, and it is sent back.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -94,12 +93,7 @@ TEST_P(SimulatorModbus, AnswersFromAnotherAddressAreTaken) {
 
 TEST_P(SimulatorModbus, ClockSynchronisationSetsTheTransducerClock) {
     ASSERT_NO_FATAL_FAILURE(StartModbus({"--clock-offset", "3600"}));
-    live->dlg.m_nPeriod = 50;
-    live->dlg.OnSyncClock();
-    ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
-    EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
-    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
-    EXPECT_TRUE(live->window.TimerRunning(kPollTimer));  // polling starts afresh
+    ExpectClockCommandSetsTheClock();
 }
 
 INSTANTIATE_TEST_SUITE_P(Framings, SimulatorModbus,

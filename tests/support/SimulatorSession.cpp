@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+
+#include "polling/ControlIds.h"
 
 namespace vantor::test {
 namespace {
@@ -56,6 +59,15 @@ void SimulatorSession::Start(const std::vector<std::string>& args, const std::st
     live = std::make_unique<LivePolling>(home);
     ASSERT_EQ(live->dlg.m_port.m_strPortName, "COM1");
     live->Load(sample);
+}
+
+void SimulatorSession::ExpectClockCommandSetsTheClock() {
+    live->dlg.m_nPeriod = 50;
+    live->dlg.OnSyncClock();
+    ASSERT_TRUE(sim->WaitForOutput("clock ")) << sim->Output();
+    EXPECT_LT(std::abs(ClockOffsetMs(sim->Output())), 1000) << sim->Output();
+    EXPECT_EQ(live->Messages(), std::vector<std::string>{});
+    EXPECT_TRUE(live->window.TimerRunning(kPollTimer));
 }
 
 void ExpectRowsMatchRecords(const LivePolling& live, const std::vector<ServedRecord>& served,

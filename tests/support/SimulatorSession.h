@@ -16,6 +16,9 @@ protected:
     // loads the sample.
     void Start(const std::vector<std::string>& args, const std::string& sample);
     std::vector<ServedRecord> Served() const { return ReadServedRecords(record); }
+    // The clock command at a short period: the simulator reports its clock set to within a
+    // second of the computer's, nothing is shown, and polling starts afresh.
+    void ExpectClockCommandSetsTheClock();
 
     TempHome home;
     std::string record = home.Path() + "/served.txt";

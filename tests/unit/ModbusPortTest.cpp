@@ -1,44 +1,33 @@
 #include <gtest/gtest.h>
 
-#include "serial/ComPort.h"
-#include "support/FakePlatform.h"
+#include "support/PortFixture.h"
 
 namespace vantor {
 namespace {
 
 using test::Bytes;
-using test::FakePaths;
-using test::FakePlatform;
-using test::FakeSerialDevice;
 using test::Reply;
 
-class ModbusPortTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(port.Open("COM1")); }
-
-    FakePlatform fake;
-    FakeSerialDevice& line = fake.serial.Add(FakePaths::FakePortPath(1));
-    CComPort port{fake.clock, fake.serial, fake.paths};
-};
+using ModbusPortTest = test::OpenPortFixture;
 
 TEST_F(ModbusPortTest, RtuTransaction) {
     const ByteArray request = {0x01, 0x04, 0x00, 0x00, 0x00, 0x02, 0x71, 0xCB};
     // Answer in three pieces 10 ms apart, the first 30 ms after the request.
-    line.Expect(request, Reply({0x01, 0x04, 0x04, 0x13, 0x88, 0x00, 0x64, 0x7E, 0xC1}, 30, 3, 10));
+    com1.Expect(request, Reply({0x01, 0x04, 0x04, 0x13, 0x88, 0x00, 0x64, 0x7E, 0xC1}, 30, 3, 10));
     port.SendRtuRequest(1, 4, 0, {0, 2});
     ByteArray reply;
     EXPECT_EQ(port.ReceiveRtuReply(reply), 0);
     EXPECT_EQ(reply, (ByteArray{1, 4, 0x13, 0x88, 0x00, 0x64}));
-    EXPECT_EQ(line.Writes(), std::vector<ByteArray>{request});
+    EXPECT_EQ(com1.Writes(), std::vector<ByteArray>{request});
 }
 
 TEST_F(ModbusPortTest, AsciiTransaction) {
-    line.Expect(Bytes(":01040000000AF1\r\n"), Reply(Bytes(":0104020005F4\r\n"), 5, 4, 2));
+    com1.Expect(Bytes(":01040000000AF1\r\n"), Reply(Bytes(":0104020005F4\r\n"), 5, 4, 2));
     port.SendAsciiRequest(1, 4, 0, {0, 10});
     ByteArray reply;
     EXPECT_EQ(port.ReceiveAsciiReply(reply), 0);
     EXPECT_EQ(reply, (ByteArray{1, 4, 0, 5}));
-    EXPECT_EQ(line.PendingExpectations(), 0u);
+    EXPECT_EQ(com1.PendingExpectations(), 0u);
 }
 
 TEST_F(ModbusPortTest, SilenceIsTooShort) {

@@ -2,14 +2,13 @@
 
 #include "serial/ComPort.h"
 #include "serial/SettingsText.h"
-#include "support/FakePlatform.h"
+#include "support/PortFixture.h"
 
 namespace vantor {
 namespace {
 
 using test::Bytes;
 using test::FakePaths;
-using test::FakePlatform;
 using test::FakeSerialDevice;
 using test::Reply;
 
@@ -81,13 +80,7 @@ public:
     std::vector<unsigned> collections;
 };
 
-class ComPortTest : public testing::Test {
-protected:
-    FakeSerialDevice& Com(int n) { return fake.serial.Add(FakePaths::FakePortPath(n)); }
-
-    FakePlatform fake;
-    CComPort port{fake.clock, fake.serial, fake.paths};
-};
+using ComPortTest = test::PortFixture;
 
 TEST_F(ComPortTest, ConstructedWithoutHandleOrNames) {
     EXPECT_TRUE(port.m_hCom.IsZero());
@@ -146,9 +139,8 @@ TEST_F(ComPortTest, WritesGoOutWholeAndFailuresAreReported) {
 }
 
 // Collection on the fake clock, to the millisecond.
-class CollectReplyTest : public ComPortTest {
+class CollectReplyTest : public test::OpenPortFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(port.Open("COM1")); }
     std::size_t Collect() {
         start = fake.clock.NowMs();
         return port.CollectReply(accum, chunk);
@@ -156,7 +148,6 @@ protected:
     std::int64_t Elapsed() const { return fake.clock.NowMs() - start; }
     ByteArray Collected(std::size_t n) const { return ByteArray(accum.begin(), accum.begin() + n); }
 
-    FakeSerialDevice& com1 = Com(1);
     std::array<std::uint8_t, kAccumBufferSize> accum{};
     std::array<std::uint8_t, kRtuChunkSize> chunk{};
     std::int64_t start = 0;
