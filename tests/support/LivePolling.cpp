@@ -127,14 +127,6 @@ std::vector<std::string> LivePolling::LogHeader() const {
                                           : Split(lines[kLogHeaderLines - 1], '\t');
 }
 
-std::vector<std::string> LivePolling::Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& m : window.messages) {
-        texts.push_back(m.caption + ": " + m.text);
-    }
-    return texts;
-}
-
 std::string CodeText(long code) {
     char text[32];
     std::snprintf(text, sizeof text, "%.0f", static_cast<double>(code));

@@ -62,7 +62,7 @@ public:
     // The data rows of every log written so far, in order: each row its tab-separated fields.
     std::vector<std::vector<std::string>> LogRows() const;
     std::vector<std::string> LogHeader() const;
-    std::vector<std::string> Messages() const;
+    std::vector<std::string> Messages() const { return window.MessageTexts(); }
 
     RecordingWindow window;
     SystemClock clock;

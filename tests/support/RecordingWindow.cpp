@@ -11,6 +11,14 @@ bool RecordingWindow::UpdateData(bool saveAndValidate) {
     return onSave ? onSave() : true;
 }
 
+std::vector<std::string> RecordingWindow::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const Message& m : messages) {
+        texts.push_back(m.caption + ": " + m.text);
+    }
+    return texts;
+}
+
 void RecordingWindow::MessageBox(const std::string& text, const std::string& caption,
                                  MessageIcon icon) {
     messages.push_back({text, caption, icon});

@@ -38,6 +38,8 @@ public:
     void SetComboSelection(int id, int index) override { combos[id] = index; }
 
     bool TimerRunning(unsigned id) const { return timers.count(id) != 0; }
+    // Every message box shown so far as "caption: text".
+    std::vector<std::string> MessageTexts() const;
     // The control's recorded state; a control never touched has the defaults.
     ControlState Control(int id) const;
 

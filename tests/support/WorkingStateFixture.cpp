@@ -10,14 +10,6 @@ void WorkingStateFixture::Tick() {
     dlg.OnTimer(kPollTimer);
 }
 
-std::vector<std::string> WorkingStateFixture::Messages() const {
-    std::vector<std::string> texts;
-    for (const RecordingWindow::Message& m : window.messages) {
-        texts.push_back(m.caption + ": " + m.text);
-    }
-    return texts;
-}
-
 void WorkingStateFixture::UseModbusRtu() {
     dlg.ApplySerialSettings(kSettings9600N82);
     dlg.m_nProtocol = kModbusProtocol;

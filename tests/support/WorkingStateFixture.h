@@ -41,7 +41,7 @@ protected:
     // One poll period later, as the window's timer would deliver it.
     void Tick();
     // Every message box shown so far as "caption: text".
-    std::vector<std::string> Messages() const;
+    std::vector<std::string> Messages() const { return window.MessageTexts(); }
 
     // 9600 baud with 8 data bits and the Modbus choice: Modbus RTU.
     void UseModbusRtu();
