@@ -46,6 +46,11 @@ std::optional<std::uint32_t> ParseUnsignedField(std::string_view text) {
     return static_cast<std::uint32_t>(value);
 }
 
+bool DataExchange::TakesTyping(int id) const {
+    const auto* edit = qobject_cast<const QLineEdit*>(m_controls.Get(id));
+    return edit != nullptr && !edit->isReadOnly() && !edit->isHidden();
+}
+
 std::string DataExchange::ReadText(int id) const {
     QWidget* control = m_controls.Get(id);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {

@@ -82,7 +82,27 @@ public:
         return true;
     }
 
+    // A save of what the operator can change: a text entry whose field takes no typing (read-only
+    // or hidden) holds what was last shown of its member, so it is not read back.
+    template <typename Owner>
+    bool SaveOperatorInput(Owner& owner, const std::vector<Binding<Owner>>& table) const {
+        for (const Binding<Owner>& entry : table) {
+            if (IsOperatorInput(entry) && !Save(owner, entry)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
 private:
+    template <typename Owner>
+    bool IsOperatorInput(const Binding<Owner>& entry) const {
+        const bool textEntry = entry.kind == Exchange::Text || entry.kind == Exchange::Unsigned ||
+                               entry.kind == Exchange::Byte;
+        return !textEntry || TakesTyping(entry.ids.front());
+    }
+    bool TakesTyping(int id) const;
+
     template <typename Owner>
     bool Save(Owner& owner, const Binding<Owner>& entry) const;
     template <typename Owner>

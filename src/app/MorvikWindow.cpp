@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -85,8 +86,9 @@ void CMorvikWindow::BuildWindow() {
     setFixedSize(builder.ClientSize(res::MainTemplate()));
     setWindowTitle(QString::fromStdString(res::MainTemplate().caption));
     setWindowIcon(res::AppIcon());
-    for (const QuantityField& quantity : kQuantityFields) {
-        if (QWidget* field = m_controls.Find(quantity.field)) {
+    for (std::size_t i = 0; i < kQuantityFields.size(); ++i) {
+        if (auto* field = m_controls.As<QLineEdit>(kQuantityFields.at(i).field)) {
+            m_valueFields.at(i) = field;
             field->installEventFilter(this);
             // A changed value repaints its field alone: the field fills its corners with the
             // dialog's colour itself, so the group box under it is not painted first.
@@ -183,9 +185,16 @@ bool CMorvikWindow::UpdateData(bool saveAndValidate) {
     const bool exchanged = exchange.Run(*m_dlg, MainBindings(), saveAndValidate);
     // The exchange leaves unchanged texts alone, so no repaint would bring a committed group
     // choice or new presence flags to the fields; they take their colours here.
-    for (const QuantityField& quantity : kQuantityFields) {
-        ColourValueField(m_controls.Find(quantity.field));
-    }
+    ColourValueFields();
+    return exchanged;
+}
+
+bool CMorvikWindow::CommitOperatorInput() {
+    const DataExchange exchange(m_controls, [this](QWidget* field, const char* message) {
+        ReportInvalidField(field, message);
+    });
+    const bool exchanged = exchange.SaveOperatorInput(*m_dlg, MainBindings());
+    ColourValueFields();
     return exchanged;
 }
 
@@ -364,24 +373,33 @@ void CMorvikWindow::ApplyValueFont() {
 
 bool CMorvikWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint) {
-        ColourValueField(qobject_cast<QWidget*>(watched));
+        const auto field = std::find(m_valueFields.begin(), m_valueFields.end(), watched);
+        if (field != m_valueFields.end()) {
+            ColourValueField(static_cast<std::size_t>(field - m_valueFields.begin()), PresentNow());
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void CMorvikWindow::ColourValueField(QWidget* field) {
-    auto* edit = qobject_cast<QLineEdit*>(field);
-    if (edit == nullptr) {
-        return;
+std::array<bool, 32> CMorvikWindow::PresentNow() {
+    return PresentQuantities(m_dlg->m_baActive, m_dlg->m_saItems, m_dlg->m_saQtyKeys,
+                             m_dlg->m_baItemCot, GetComboSelection(ctl::kGroupCombo),
+                             m_dlg->m_nIecMode);
+}
+
+void CMorvikWindow::ColourValueFields() {
+    const std::array<bool, 32> present = PresentNow();
+    for (std::size_t i = 0; i < m_valueFields.size(); ++i) {
+        ColourValueField(i, present);
     }
-    const int id = ControlIdOf(field);
-    const std::array<bool, 32> present = PresentQuantities(
-        m_dlg->m_baActive, m_dlg->m_saItems, m_dlg->m_saQtyKeys, m_dlg->m_baItemCot,
-        GetComboSelection(ctl::kGroupCombo), m_dlg->m_nIecMode);
-    for (const QuantityField& quantity : kQuantityFields) {
-        if (quantity.field == id) {
-            SetBlackedOut(edit, !present.at(quantity.flag));
-        }
+}
+
+void CMorvikWindow::ColourValueField(std::size_t index, const std::array<bool, 32>& present) {
+    QLineEdit* edit = m_valueFields.at(index);
+    const bool blackedOut = !present.at(kQuantityFields.at(index).flag);
+    if (edit != nullptr && m_blackedOut.at(index) != blackedOut) {
+        SetBlackedOut(edit, blackedOut);
+        m_blackedOut.at(index) = blackedOut;
     }
 }
 

@@ -2,11 +2,14 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "app/ControlMap.h"
 #include "app/DialogUnits.h"
@@ -44,6 +47,7 @@ public:
 
     // --- IDialogWindow -------------------------------------------------------------------
     bool UpdateData(bool saveAndValidate) override;
+    bool CommitOperatorInput() override;
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     void SetTimer(unsigned id, unsigned periodMs) override;
     void KillTimer(unsigned id) override;
@@ -95,13 +99,21 @@ private:
     void ConnectClick(int id, void (CMorvikWindow::*handler)());
     void ConnectState(int id, void (CMorvikDlg::*handler)());
     void ApplyValueFont();
-    void ColourValueField(QWidget* field);
+    // The colours of the value fields from the presence flags and the chosen group, set only
+    // where they change.
+    void ColourValueFields();
+    void ColourValueField(std::size_t index, const std::array<bool, 32>& present);
+    std::array<bool, 32> PresentNow();
     void ShowAbout();
 
     IUserPrompts& m_prompts;
     DialogUnits m_units;
     ControlMap m_controls;
     QFont m_fontValues;
+    // The value fields in the order of kQuantityFields, and whether each is drawn blacked out
+    // (unknown until first coloured).
+    std::array<QLineEdit*, 30> m_valueFields{};
+    std::array<std::optional<bool>, 30> m_blackedOut{};
     std::map<unsigned, QTimer*> m_timers;
     bool m_invalidFieldReported = false;
     std::unique_ptr<CMorvikDlg> m_dlg;

@@ -14,6 +14,10 @@ public:
     // TRUE: controls to members (may show a validation message and return false, leaving the
     // members not yet exchanged as they were). FALSE: members to controls.
     virtual bool UpdateData(bool saveAndValidate) = 0;
+    // The controls the operator can change to their members, with the same validation; a field
+    // the operator cannot type into holds what was last shown of its member and is left alone.
+    // What a poll tick reads back after each answer.
+    virtual bool CommitOperatorInput() { return UpdateData(true); }
     virtual void MessageBox(const std::string& text, const std::string& caption,
                             MessageIcon icon) = 0;
     virtual void SetTimer(unsigned id, unsigned periodMs) = 0;

@@ -76,7 +76,7 @@ void RunPollTick(CMorvikDlg& dlg) {
     ByteArray answer;
     const CollectedAnswer collected = dlg.LineTransport().CollectAnswer(answer);
     dlg.TellAnswerStatus(collected.status);
-    dlg.UpdateData(true);
+    dlg.Window().CommitOperatorInput();
     if (collected.status != 0 && dlg.KeepsPollingOnErrors()) {
         RestartCycle(dlg);
         return;
@@ -88,12 +88,13 @@ void RunPollTick(CMorvikDlg& dlg) {
     }
     ++dlg.m_nAnswers;
     const bool logFailed = dlg.m_bFirstAnswer && dlg.m_bSave && !dlg.OpenLog();
+    // A completed cycle's values are shown with the next request's exchange: nothing between
+    // the two can run the event loop, so showing them here as well would only lay them out twice.
     if (CarriesValues(collected.cause) && dlg.TakeAnswer(answer)) {
         dlg.RefreshValues();
         if (dlg.m_pLogOpen != nullptr) {
             dlg.WriteLogRow();
         }
-        dlg.UpdateData(false);
     }
     SendNextRequest(dlg, collected.cause);
     // Shown only now: the box runs its own message loop, whose ticks need the request that

@@ -245,18 +245,51 @@ TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
     QLineEdit* ub = Control<QLineEdit>(1007);
     Dlg().m_saItems = {"Ua)", "0", "2", "Ub)", "1", "2"};
     Dlg().m_baItemCot = {23, 20};
-    Dlg().m_nIecMode = kIecReadCommand;
-    Control<QComboBox>(1127)->setCurrentIndex(3);
-    ProcessEvents();
-    window->grab();
-    ASSERT_FALSE(IsBlack(ub)) << "no filter outside group polling";
-    // "Опрос группы" chosen; its commit is the only change: every field text stays the same.
-    Control<QRadioButton>(1132)->setChecked(true);
-    ASSERT_TRUE(window->UpdateData(true));
-    ASSERT_EQ(Dlg().m_nIecMode, kIecGroupPolling);
-    ProcessEvents();
-    EXPECT_FALSE(IsBlack(ua));
-    EXPECT_TRUE(IsBlack(ub));
+    // Committed by a handler, and by a poll tick, which reads back the operator's input alone.
+    for (const bool tick : {false, true}) {
+        SCOPED_TRACE(tick ? "tick" : "handler");
+        Dlg().m_nIecMode = kIecReadCommand;
+        Control<QRadioButton>(1134)->setChecked(true);
+        ASSERT_TRUE(window->UpdateData(true));
+        Control<QComboBox>(1127)->setCurrentIndex(3);
+        ProcessEvents();
+        window->grab();
+        ASSERT_FALSE(IsBlack(ub)) << "no filter outside group polling";
+        // "Опрос группы" chosen; its commit is the only change: every field text stays the same.
+        Control<QRadioButton>(1132)->setChecked(true);
+        ASSERT_TRUE(tick ? window->CommitOperatorInput() : window->UpdateData(true));
+        ASSERT_EQ(Dlg().m_nIecMode, kIecGroupPolling);
+        ProcessEvents();
+        EXPECT_FALSE(IsBlack(ua));
+        EXPECT_TRUE(IsBlack(ub));
+    }
+}
+
+TEST_F(MainWindow, ATickReadsBackWhatTheOperatorCanChangeAndNoShownValue) {
+    Dlg().m_strUa = "57.735";
+    Dlg().m_strRecTime = "00 : 00 : 15";
+    Dlg().m_nMinPeriod = 150;
+    ASSERT_TRUE(window->UpdateData(false));
+    // Fields no operator can type into: a value, the locked record time, a hidden field.
+    SetText(1005, QStringLiteral("1.000"));
+    SetText(1092, QStringLiteral("00 : 01 : 00"));
+    SetText(1091, QStringLiteral("999"));
+    // What the operator can change: the poll period, a check box, a radio group.
+    SetText(1090, QStringLiteral("1200"));
+    Control<QAbstractButton>(1114)->setChecked(true);
+    Control<QRadioButton>(1133)->setChecked(true);
+    ASSERT_TRUE(window->CommitOperatorInput());
+    EXPECT_EQ(Dlg().m_strUa, "57.735");
+    EXPECT_EQ(Dlg().m_strRecTime, "00 : 00 : 15");
+    EXPECT_EQ(Dlg().m_nMinPeriod, 150u);
+    EXPECT_EQ(Dlg().m_nPeriod, 1200u);
+    EXPECT_EQ(Dlg().m_bPhysical, TRUE);
+    EXPECT_EQ(Dlg().m_nIecMode, kIecReadCommand);
+
+    SetText(1090, QStringLiteral("letters"));
+    EXPECT_FALSE(window->CommitOperatorInput());
+    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
+    EXPECT_EQ(Dlg().m_nPeriod, 1200u);
 }
 
 TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {

@@ -19,6 +19,11 @@ std::vector<std::string> RecordingWindow::MessageTexts() const {
     return texts;
 }
 
+bool RecordingWindow::CommitOperatorInput() {
+    ++commits;
+    return onSave ? onSave() : true;
+}
+
 void RecordingWindow::MessageBox(const std::string& text, const std::string& caption,
                                  MessageIcon icon) {
     messages.push_back({text, caption, icon});

@@ -26,6 +26,7 @@ public:
     };
 
     bool UpdateData(bool saveAndValidate) override;
+    bool CommitOperatorInput() override;
     void MessageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     void SetTimer(unsigned id, unsigned periodMs) override;
     void KillTimer(unsigned id) override;
@@ -43,7 +44,8 @@ public:
     // The control's recorded state; a control never touched has the defaults.
     ControlState Control(int id) const;
 
-    // Runs on UpdateData(TRUE), standing in for the operator's edits; returns the validation.
+    // Runs on UpdateData(TRUE) and CommitOperatorInput, standing in for the operator's edits;
+    // returns the validation.
     std::function<bool()> onSave;
     // Runs inside MessageBox, standing in for what happens while a message box is open.
     std::function<void(const Message&)> onMessage;
@@ -54,8 +56,9 @@ public:
     std::map<int, ControlState> controls;
     std::map<int, int> combos;
     int repaints = 0;
-    int saves = 0;  // UpdateData(TRUE) calls
-    int loads = 0;  // UpdateData(FALSE) calls
+    int saves = 0;    // UpdateData(TRUE) calls
+    int loads = 0;    // UpdateData(FALSE) calls
+    int commits = 0;  // CommitOperatorInput calls
 };
 
 }  // namespace vantor::test

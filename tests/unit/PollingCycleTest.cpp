@@ -113,13 +113,18 @@ TEST_F(PollingCycle, ATwoBlockCycleSendsOneRequestPerTickAndShowsAndLogsAfterThe
     const std::string log = dlg.m_strLogPath;
 
     const int loadsBefore = window.loads;
+    const int savesBefore = window.saves;
+    const int commitsBefore = window.commits;
     Tick();
     EXPECT_EQ(com1.Writes(), (std::vector<ByteArray>{RtuRequest(0x100, 2), RtuRequest(0x103, 1),
                                                      RtuRequest(0x100, 2)}));
     EXPECT_EQ(dlg.m_strUa, "5000");
     EXPECT_EQ(dlg.m_strUb, "7");
     EXPECT_EQ(dlg.m_strUc, "-1234");
-    EXPECT_GT(window.loads, loadsBefore);
+    // One exchange each way: the operator's input read back, the completed cycle shown once.
+    EXPECT_EQ(window.commits, commitsBefore + 1);
+    EXPECT_EQ(window.saves, savesBefore);
+    EXPECT_EQ(window.loads, loadsBefore + 1);
     EXPECT_TRUE(window.messages.empty());
 
     dlg.OnStop();
