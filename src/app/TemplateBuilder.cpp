@@ -13,6 +13,7 @@
 
 #include "app/ClickLabel.h"
 #include "app/FieldLook.h"
+#include "app/GroupFrameStyle.h"
 #include "app/UpDownControl.h"
 #include "res/AppIcon.h"
 
@@ -49,6 +50,7 @@ QWidget* CreateGroupBox(const res::ControlSpec& entry, QWidget* parent) {
     // A frame is drawn around its neighbours; clicks go through it to them.
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
     box->setFocusPolicy(Qt::NoFocus);
+    box->setStyle(ApplicationGroupFrameStyle());
     return box;
 }
 

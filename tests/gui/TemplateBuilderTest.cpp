@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,6 +14,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/ClickLabel.h"
+#include "app/GroupFrameStyle.h"
 #include "app/TemplateBuilder.h"
 #include "app/ValueFont.h"
 #include "res/Templates.h"
@@ -190,6 +192,39 @@ TEST(TemplateBuilder, FramesLieBeneathWhatTheyFrame) {
     QWidget* ascii = modbus.controls.Find(1090);
     const QPoint middle = ascii->geometry().center();
     EXPECT_EQ(modbus.dialog->childAt(middle), ascii);
+}
+
+TEST(GroupFrameStyle, DrawsEveryFrameAsThePlatformStyleDoes) {
+    // Titled, untitled and checkable boxes, in the main window's dialog font.
+    struct Case {
+        const char* title;
+        bool checkable;
+    };
+    for (const Case& box : {Case{"Ток, А", false}, Case{"", false}, Case{"", true}}) {
+        SCOPED_TRACE(box.title);
+        const auto draw = [&box](QStyle* style) {
+            QGroupBox group(QString::fromUtf8(box.title));
+            group.setFont(DialogFont());
+            group.setCheckable(box.checkable);
+            if (style != nullptr) {
+                group.setStyle(style);
+            }
+            group.resize(120, 60);
+            return group.grab().toImage();
+        };
+        const QImage standard = draw(nullptr);
+        const QImage cached = draw(ApplicationGroupFrameStyle());
+        EXPECT_TRUE(cached == standard);
+    }
+}
+
+TEST(GroupFrameStyle, EveryTemplateGroupBoxDrawsWithIt) {
+    for (const res::DialogTemplate* dialog : AllTemplates()) {
+        const Built built = Build(*dialog);
+        for (QGroupBox* box : built.dialog->findChildren<QGroupBox*>()) {
+            EXPECT_EQ(box->style(), ApplicationGroupFrameStyle()) << dialog->id;
+        }
+    }
 }
 
 TEST(ValueFont, IsTheEnlargedDefaultFontInArialScaledWithTheDialogFont) {
