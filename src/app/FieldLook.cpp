@@ -1,6 +1,9 @@
 #include "app/FieldLook.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
 #include <QPalette>
 
 namespace vantor {
@@ -41,6 +44,31 @@ void SetBlackedOut(QLineEdit* edit, bool blackedOut) {
     }
     edit->setProperty(kBlackedOutProperty, blackedOut);
     ApplyColours(edit);
+}
+
+void FillOwnCorners(QLineEdit* edit, const QColor& backdrop) {
+    // A role the line edit draws nothing else with; the frame's own colours come from others.
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::AlternateBase, backdrop);
+    edit->setPalette(palette);
+    edit->setBackgroundRole(QPalette::AlternateBase);
+    edit->setAutoFillBackground(true);
+}
+
+QColor BackdropColour(const QWidget* child) {
+    const QWidget* parent = child->parentWidget();
+    const QPoint spot = child->geometry().topLeft();
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(parent->palette().color(parent->backgroundRole()));
+    QPainter painter(&image);
+    for (QGroupBox* box : parent->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        if (!box->isHidden() && box->geometry().contains(spot)) {
+            box->render(&painter, QPoint(), QRegion(QRect(spot - box->pos(), QSize(1, 1))),
+                        QWidget::RenderFlags());
+        }
+    }
+    painter.end();
+    return image.pixelColor(0, 0);
 }
 
 }  // namespace vantor

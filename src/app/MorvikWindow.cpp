@@ -86,14 +86,13 @@ void CMorvikWindow::BuildWindow() {
     setFixedSize(builder.ClientSize(res::MainTemplate()));
     setWindowTitle(QString::fromStdString(res::MainTemplate().caption));
     setWindowIcon(res::AppIcon());
+    for (QLineEdit* field : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+        FillOwnCorners(field, BackdropColour(field));
+    }
     for (std::size_t i = 0; i < kQuantityFields.size(); ++i) {
         if (auto* field = m_controls.As<QLineEdit>(kQuantityFields.at(i).field)) {
             m_valueFields.at(i) = field;
             field->installEventFilter(this);
-            // A changed value repaints its field alone: the field fills its corners with the
-            // dialog's colour itself, so the group box under it is not painted first.
-            field->setBackgroundRole(QPalette::Window);
-            field->setAutoFillBackground(true);
         }
     }
 }

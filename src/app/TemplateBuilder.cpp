@@ -11,9 +11,9 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/CachedFrameStyle.h"
 #include "app/ClickLabel.h"
 #include "app/FieldLook.h"
-#include "app/GroupFrameStyle.h"
 #include "app/UpDownControl.h"
 #include "res/AppIcon.h"
 
@@ -50,12 +50,13 @@ QWidget* CreateGroupBox(const res::ControlSpec& entry, QWidget* parent) {
     // A frame is drawn around its neighbours; clicks go through it to them.
     box->setAttribute(Qt::WA_TransparentForMouseEvents);
     box->setFocusPolicy(Qt::NoFocus);
-    box->setStyle(ApplicationGroupFrameStyle());
+    box->setStyle(ApplicationFrameStyle());
     return box;
 }
 
 QWidget* CreateEdit(const res::ControlSpec& entry, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
+    edit->setStyle(ApplicationFrameStyle());
     SetReadOnlyLook(edit, Has(entry, res::kReadOnly));
     return edit;
 }

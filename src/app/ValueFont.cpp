@@ -27,6 +27,9 @@ QFont ValueFont(const DialogUnits& units) {
 
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
+    // Numbers need no shaping; laying out each changed value without it draws the same glyphs at
+    // the same places for less.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     // A cell height (ascent plus descent) is asked for, not an em size: measure the face.
     font.setPixelSize(kProbePixels);
     const double cellPerPixel = QFontMetricsF(font).height() / kProbePixels;

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -238,6 +240,57 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     Control<QComboBox>(1127)->setCurrentIndex(0);
     window->grab();
     EXPECT_FALSE(IsBlack(ub));
+}
+
+TEST_F(MainWindow, FieldsFillingTheirOwnCornersLookAsOverTheWindowBehindThem) {
+    // A value, a blacked-out field, and a field with the keyboard focus.
+    Dlg().m_strUa = "57.735";
+    Dlg().m_baActive.at(26) = 0;
+    ASSERT_TRUE(window->UpdateData(false));
+    Activate(window.get());
+    Control<QLineEdit>(1090)->setFocus();
+    ProcessEvents();
+    const QImage own = window->grab().toImage();
+    // As the window drew them before they filled their corners: what lies under them first.
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        edit->setAutoFillBackground(false);
+    }
+    const QImage underneath = window->grab().toImage();
+    EXPECT_TRUE(own == underneath);
+}
+
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints[watched];
+        }
+        return false;
+    }
+    std::map<QObject*, int> paints;
+};
+
+TEST_F(MainWindow, ShownValuesRepaintTheirFieldsAloneNotTheWindowOrAFrameBehind) {
+    ProcessEvents();
+    PaintCounter counter;
+    window->installEventFilter(&counter);
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        child->installEventFilter(&counter);
+    }
+    // A cycle's values and the time of its request, as a poll tick shows them.
+    Dlg().m_strUa = "1.000";
+    Dlg().m_strPcTime = "12 : 00 : 1.25";
+    ASSERT_TRUE(window->UpdateData(false));
+    ProcessEvents();
+    EXPECT_GT(counter.paints[Control<QLineEdit>(1005)], 0);
+    EXPECT_GT(counter.paints[Control<QLineEdit>(1099)], 0);
+    counter.paints.erase(Control<QLineEdit>(1005));
+    counter.paints.erase(Control<QLineEdit>(1099));
+    for (const auto& [widget, paints] : counter.paints) {
+        EXPECT_EQ(paints, 0) << widget->metaObject()->className() << " "
+                             << ControlIdOf(qobject_cast<QWidget*>(widget));
+    }
 }
 
 TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {

@@ -13,8 +13,8 @@
 #include <set>
 
 #include "GuiTestSupport.h"
+#include "app/CachedFrameStyle.h"
 #include "app/ClickLabel.h"
-#include "app/GroupFrameStyle.h"
 #include "app/TemplateBuilder.h"
 #include "app/ValueFont.h"
 #include "res/Templates.h"
@@ -194,7 +194,7 @@ TEST(TemplateBuilder, FramesLieBeneathWhatTheyFrame) {
     EXPECT_EQ(modbus.dialog->childAt(middle), ascii);
 }
 
-TEST(GroupFrameStyle, DrawsEveryFrameAsThePlatformStyleDoes) {
+TEST(CachedFrameStyle, DrawsEveryGroupFrameAsThePlatformStyleDoes) {
     // Titled, untitled and checkable boxes, in the main window's dialog font.
     struct Case {
         const char* title;
@@ -213,16 +213,19 @@ TEST(GroupFrameStyle, DrawsEveryFrameAsThePlatformStyleDoes) {
             return group.grab().toImage();
         };
         const QImage standard = draw(nullptr);
-        const QImage cached = draw(ApplicationGroupFrameStyle());
+        const QImage cached = draw(ApplicationFrameStyle());
         EXPECT_TRUE(cached == standard);
     }
 }
 
-TEST(GroupFrameStyle, EveryTemplateGroupBoxDrawsWithIt) {
+TEST(CachedFrameStyle, EveryTemplateGroupBoxAndTextFieldDrawsWithIt) {
     for (const res::DialogTemplate* dialog : AllTemplates()) {
         const Built built = Build(*dialog);
         for (QGroupBox* box : built.dialog->findChildren<QGroupBox*>()) {
-            EXPECT_EQ(box->style(), ApplicationGroupFrameStyle()) << dialog->id;
+            EXPECT_EQ(box->style(), ApplicationFrameStyle()) << dialog->id;
+        }
+        for (QLineEdit* edit : built.dialog->findChildren<QLineEdit*>()) {
+            EXPECT_EQ(edit->style(), ApplicationFrameStyle()) << dialog->id;
         }
     }
 }
