@@ -11,6 +11,7 @@
 #include "app/Page.h"
 #include "app/UserPrompts.h"
 #include "pages/SettingsPages.h"
+#include "polling/ControlIds.h"
 #include "support/FakePlatform.h"
 
 namespace vantor::test {
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
                        "], \"controls\": " + test::Controls(window.Controls(), &window) +
                        "}, \"pages\": {";
     bool first = true;
-    for (const int tab : {1107, 1110, 1111, 1113, 1112}) {
+    for (const int tab :
+         {ctl::kFileTab, ctl::kPortTab, ctl::kModbusTab, ctl::kIecTab, ctl::kNominalTab}) {
         // The offset is taken before events run: the window manager may still be moving the
         // freshly shown window, and the program places a page from where the window is at the
         // moment of the click, which is what the tests reproduce.

@@ -23,6 +23,7 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemPaths.h"
 #include "platform/SystemSerialOpener.h"
+#include "polling/ControlIds.h"
 #include "support/ConfigDescriptionText.h"
 #include "support/LivePolling.h"
 #include "support/ScopedLocale.h"
@@ -61,9 +62,9 @@ protected:
         ASSERT_NO_FATAL_FAILURE(Activate(&live->window));
         ASSERT_EQ(live->window.State().m_port.m_strPortName, "COM1");
         live->prompts.fileAnswers = {QString::fromStdString(config)};
-        live->window.OpenTab(1107);
+        live->window.OpenTab(ctl::kFileTab);
         ASSERT_NE(live->window.m_pFilePage, nullptr);
-        Click(live->window.m_pFilePage->Controls().Find(1108));
+        Click(live->window.m_pFilePage->Controls().Find(ctl::file::kOpenLabel));
     }
 
     TempHome home;
@@ -85,28 +86,29 @@ TEST_F(EndToEnd, PollsTheSimulatorAndShowsItsValuesInBothModes) {
     RecordingPrompts& prompts = live->prompts;
     CMorvikDlg& dlg = window.State();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Vantor 3 VuRo (demo.dat)"));
-    auto* save = window.Controls().As<QAbstractButton>(1097);
+    auto* save = window.Controls().As<QAbstractButton>(ctl::kSaveCheck);
     Click(save);
-    Click(window.Controls().As<QAbstractButton>(1094));
+    Click(window.Controls().As<QAbstractButton>(ctl::kStartButton));
     ASSERT_EQ(dlg.m_bRunning, TRUE) << testing::PrintToString(prompts.Texts());
 
-    auto* ua = window.Controls().As<QLineEdit>(1005);
-    auto* freq = window.Controls().As<QLineEdit>(1053);
+    auto* ua = window.Controls().As<QLineEdit>(ctl::kUaField);
+    auto* freq = window.Controls().As<QLineEdit>(ctl::kFrequencyField);
     ASSERT_TRUE(RunUntil([&] { return IsCode(ua->text()); }, 5000))
         << ua->text().toStdString() << testing::PrintToString(prompts.Texts());
     EXPECT_TRUE(freq->text().toInt() > 49000 && freq->text().toInt() < 51000)
         << freq->text().toStdString();
     SavePicture(&window, "window-code.png");
 
-    Click(window.Controls().As<QAbstractButton>(1114));
-    EXPECT_EQ(window.Controls().As<QGroupBox>(1002)->title(), QStringLiteral("Напряжение, кВ"));
+    Click(window.Controls().As<QAbstractButton>(ctl::kPhysicalCheck));
+    EXPECT_EQ(window.Controls().As<QGroupBox>(ctl::kVoltageGroup)->title(),
+              QStringLiteral("Напряжение, кВ"));
     // Kн 100 and Кт 200 put the phase voltages near 22 кВ and the frequency near 50 Гц.
     ASSERT_TRUE(RunUntil([&] { return ua->text().contains(QLatin1Char('.')); }, 3000));
     EXPECT_NEAR(ua->text().toDouble(), 21.9, 1.5) << ua->text().toStdString();
     EXPECT_NEAR(freq->text().toDouble(), 50.0, 0.5) << freq->text().toStdString();
     SavePicture(&window, "window-physical.png");
 
-    Click(window.Controls().As<QAbstractButton>(1095));
+    Click(window.Controls().As<QAbstractButton>(ctl::kStopButton));
     EXPECT_EQ(dlg.m_bRunning, FALSE);
     EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
     const QStringList logs =
@@ -139,23 +141,23 @@ TEST_F(EndToEnd, DecimalTextsUnderACommaLocale) {
     CMorvikWindow& window = live->window;
     RecordingPrompts& prompts = live->prompts;
     CMorvikDlg& dlg = window.State();
-    window.OpenTab(1112);
+    window.OpenTab(ctl::kNominalTab);
     auto* nominal = window.m_pNomPage;
     ASSERT_NE(nominal, nullptr);
-    auto* currents = nominal->Controls().As<QComboBox>(1099);
+    auto* currents = nominal->Controls().As<QComboBox>(ctl::nominal::kCurrentList);
     const int index = currents->findText(QStringLiteral("2.5"));
     ASSERT_GE(index, 0);
     currents->setCurrentIndex(index);
     emit currents->activated(index);
     ASSERT_DOUBLE_EQ(dlg.m_dInom, 2.5);
     nominal->ClosePage();
-    Click(window.Controls().As<QAbstractButton>(1114));
-    Click(window.Controls().As<QAbstractButton>(1097));
-    Click(window.Controls().As<QAbstractButton>(1094));
+    Click(window.Controls().As<QAbstractButton>(ctl::kPhysicalCheck));
+    Click(window.Controls().As<QAbstractButton>(ctl::kSaveCheck));
+    Click(window.Controls().As<QAbstractButton>(ctl::kStartButton));
     ASSERT_EQ(dlg.m_bRunning, TRUE) << testing::PrintToString(prompts.Texts());
-    auto* field = window.Controls().As<QLineEdit>(1015);
+    auto* field = window.Controls().As<QLineEdit>(ctl::kIaField);
     ASSERT_TRUE(RunUntil([&] { return ReadServedRecords(record).size() >= 3; }, 5000));
-    Click(window.Controls().As<QAbstractButton>(1095));
+    Click(window.Controls().As<QAbstractButton>(ctl::kStopButton));
     ProcessEvents();
 
     // Ia = code / 0.5 × 2.5 / 5000 × Кт, in the unit the ratios chose.

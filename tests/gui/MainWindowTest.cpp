@@ -22,6 +22,7 @@
 #include "app/Caption.h"
 #include "app/QuantityFields.h"
 #include "config/Protocol.h"
+#include "polling/ControlIds.h"
 #include "res/Strings.h"
 #include "text/Quantities.h"
 
@@ -96,14 +97,14 @@ class MainWindow : public MainWindowTest {};
 TEST_F(MainWindow, StartsWithItsCaptionDefaultsAndLockedRecordTime) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantor 3 VuRo"));
     EXPECT_FALSE(window->windowIcon().isNull());
-    EXPECT_EQ(Text(1090), QStringLiteral("500"));
-    EXPECT_EQ(Text(1092), QStringLiteral("00 : 00 : 15"));
-    EXPECT_TRUE(Control<QLineEdit>(1092)->isReadOnly());
-    EXPECT_EQ(Control<QComboBox>(1127)->currentText(), QStringLiteral("Общий"));
-    EXPECT_TRUE(Control<QRadioButton>(1125)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(1134)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(1137)->isChecked());
-    EXPECT_EQ(Text(1141), QString());
+    EXPECT_EQ(Text(ctl::kPeriodEdit), QStringLiteral("500"));
+    EXPECT_EQ(Text(ctl::kRecTimeEdit), QStringLiteral("00 : 00 : 15"));
+    EXPECT_TRUE(Control<QLineEdit>(ctl::kRecTimeEdit)->isReadOnly());
+    EXPECT_EQ(Control<QComboBox>(ctl::kGroupCombo)->currentText(), QStringLiteral("Общий"));
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kModbusRadio)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kLinkReadRadio)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kFcbOnRadio)->isChecked());
+    EXPECT_EQ(Text(ctl::kKnText), QString());
     EXPECT_EQ(Dlg().m_port.m_strPortName, "COM1");
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -116,18 +117,18 @@ TEST_F(MainWindow, DataExchangeShowsAndSavesInItsOrder) {
     Dlg().m_nProtocol = kIecProtocol;
     Dlg().m_nFcb = -1;
     ASSERT_TRUE(window->UpdateData(false));
-    EXPECT_EQ(Text(1005), QStringLiteral("57.735"));
-    EXPECT_EQ(Text(1090), QStringLiteral("750"));
-    EXPECT_TRUE(Control<QAbstractButton>(1097)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(1132)->isChecked());
-    EXPECT_TRUE(Control<QRadioButton>(1123)->isChecked());
-    EXPECT_FALSE(Control<QRadioButton>(1136)->isChecked());
-    EXPECT_FALSE(Control<QRadioButton>(1137)->isChecked());
+    EXPECT_EQ(Text(ctl::kUaField), QStringLiteral("57.735"));
+    EXPECT_EQ(Text(ctl::kPeriodEdit), QStringLiteral("750"));
+    EXPECT_TRUE(Control<QAbstractButton>(ctl::kSaveCheck)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kGroupPollRadio)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kIecRadio)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(ctl::kFcbOffRadio)->isChecked());
+    EXPECT_FALSE(Control<QRadioButton>(ctl::kFcbOnRadio)->isChecked());
 
-    SetText(1090, QStringLiteral(" 1200 "));
-    SetText(1092, QStringLiteral("00 : 01 : 00"));
-    Control<QRadioButton>(1133)->setChecked(true);
-    Control<QAbstractButton>(1114)->setChecked(true);
+    SetText(ctl::kPeriodEdit, QStringLiteral(" 1200 "));
+    SetText(ctl::kRecTimeEdit, QStringLiteral("00 : 01 : 00"));
+    Control<QRadioButton>(ctl::kReadRadio)->setChecked(true);
+    Control<QAbstractButton>(ctl::kPhysicalCheck)->setChecked(true);
     ASSERT_TRUE(window->UpdateData(true));
     EXPECT_EQ(Dlg().m_nPeriod, 1200u);
     EXPECT_EQ(Dlg().m_strRecTime, "00 : 01 : 00");
@@ -145,10 +146,11 @@ TEST_F(MainWindow, UnreadablePollPeriodStopsTheSaveAtItsField) {
         Dlg().m_strRecTime = "old";
         Dlg().m_nMinPeriod = 150;
         ASSERT_TRUE(window->UpdateData(false));
-        Control<QAbstractButton>(1114)->setChecked(true);  // bound before the poll period
-        SetText(1091, QStringLiteral("999"));              // bound right after it
-        SetText(1092, QStringLiteral("new"));
-        SetText(1090, QString::fromUtf8(bad));
+        // The physical-units check is bound before the poll period, the minimum period after it.
+        Control<QAbstractButton>(ctl::kPhysicalCheck)->setChecked(true);
+        SetText(ctl::kMinPeriodEdit, QStringLiteral("999"));
+        SetText(ctl::kRecTimeEdit, QStringLiteral("new"));
+        SetText(ctl::kPeriodEdit, QString::fromUtf8(bad));
         EXPECT_FALSE(window->UpdateData(true));
         EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
         EXPECT_EQ(prompts.messages.at(0).icon, MessageIcon::Warning);
@@ -156,13 +158,13 @@ TEST_F(MainWindow, UnreadablePollPeriodStopsTheSaveAtItsField) {
         EXPECT_EQ(Dlg().m_nPeriod, 500u);
         EXPECT_EQ(Dlg().m_nMinPeriod, 150u);
         EXPECT_EQ(Dlg().m_strRecTime, "old");
-        EXPECT_TRUE(Control<QLineEdit>(1090)->hasFocus());
-        EXPECT_EQ(Control<QLineEdit>(1090)->selectedText(), QString::fromUtf8(bad));
+        EXPECT_TRUE(Control<QLineEdit>(ctl::kPeriodEdit)->hasFocus());
+        EXPECT_EQ(Control<QLineEdit>(ctl::kPeriodEdit)->selectedText(), QString::fromUtf8(bad));
     }
 }
 
 TEST_F(MainWindow, EnterCommitsAndRedisplaysButNeverCloses) {
-    QLineEdit* period = Control<QLineEdit>(1090);
+    QLineEdit* period = Control<QLineEdit>(ctl::kPeriodEdit);
     period->setFocus();
     period->setText(QStringLiteral("800"));
     PressKey(period, Qt::Key_Return);
@@ -175,7 +177,7 @@ TEST_F(MainWindow, EnterCommitsAndRedisplaysButNeverCloses) {
 }
 
 TEST_F(MainWindow, EnterOnAFocusedPushButtonPressesIt) {
-    QPushButton* stop = Control<QPushButton>(1095);
+    QPushButton* stop = Control<QPushButton>(ctl::kStopButton);
     stop->setFocus();
     Dlg().m_bRunning = TRUE;
     PressKey(stop, Qt::Key_Return);
@@ -183,7 +185,7 @@ TEST_F(MainWindow, EnterOnAFocusedPushButtonPressesIt) {
 }
 
 TEST_F(MainWindow, EscapeClosesTheWindow) {
-    PressKey(Control<QLineEdit>(1090), Qt::Key_Escape);
+    PressKey(Control<QLineEdit>(ctl::kPeriodEdit), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
 }
@@ -206,16 +208,16 @@ TEST_F(MainWindow, DispatchReportsAnIndexOutOfRangeAndStopsAPollTick) {
 
 TEST_F(MainWindow, StartWithAnEmptyItemListIsReportedOnceAtTheDispatchPoint) {
     Dlg().m_strConfigName = "empty.dat";  // loaded, but with no items to plan
-    Click(Control<QPushButton>(1094));
+    Click(Control<QPushButton>(ctl::kStartButton));
     EXPECT_EQ(prompts.Texts(),
               std::vector<std::string>{"Vantor 3: Encountered an improper argument."});
 }
 
 TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
-    QLineEdit* ua = Control<QLineEdit>(1005);    // flag 0
-    QLineEdit* ub = Control<QLineEdit>(1007);    // flag 1
-    QLineEdit* uc = Control<QLineEdit>(1009);    // flag 2
-    QLineEdit* freq = Control<QLineEdit>(1053);  // flag 26
+    QLineEdit* ua = Control<QLineEdit>(ctl::kUaField);           // flag 0
+    QLineEdit* ub = Control<QLineEdit>(ctl::kUbField);           // flag 1
+    QLineEdit* uc = Control<QLineEdit>(ctl::kUcField);           // flag 2
+    QLineEdit* freq = Control<QLineEdit>(ctl::kFrequencyField);  // flag 26
     Dlg().m_baActive.at(26) = 0;
     const ByteArray flags = Dlg().m_baActive;
     // The items in another order than the keys: each field goes by the item carrying it.
@@ -229,7 +231,7 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     EXPECT_TRUE(IsBlack(freq));
 
     Dlg().m_nIecMode = kIecGroupPolling;
-    Control<QComboBox>(1127)->setCurrentIndex(3);
+    Control<QComboBox>(ctl::kGroupCombo)->setCurrentIndex(3);
     window->grab();
     EXPECT_FALSE(IsBlack(ua));
     EXPECT_TRUE(IsBlack(ub));
@@ -237,7 +239,7 @@ TEST_F(MainWindow, AbsentQuantitiesAreBlackBoxesUnderTheGroupFilter) {
     EXPECT_TRUE(IsBlack(freq));
     EXPECT_EQ(Dlg().m_baActive, flags);
 
-    Control<QComboBox>(1127)->setCurrentIndex(0);
+    Control<QComboBox>(ctl::kGroupCombo)->setCurrentIndex(0);
     window->grab();
     EXPECT_FALSE(IsBlack(ub));
 }
@@ -248,7 +250,7 @@ TEST_F(MainWindow, FieldsFillingTheirOwnCornersLookAsOverTheWindowBehindThem) {
     Dlg().m_baActive.at(26) = 0;
     ASSERT_TRUE(window->UpdateData(false));
     Activate(window.get());
-    Control<QLineEdit>(1090)->setFocus();
+    Control<QLineEdit>(ctl::kPeriodEdit)->setFocus();
     ProcessEvents();
     const QImage own = window->grab().toImage();
     // As the window drew them before they filled their corners: what lies under them first.
@@ -283,10 +285,10 @@ TEST_F(MainWindow, ShownValuesRepaintTheirFieldsAloneNotTheWindowOrAFrameBehind)
     Dlg().m_strPcTime = "12 : 00 : 1.25";
     ASSERT_TRUE(window->UpdateData(false));
     ProcessEvents();
-    EXPECT_GT(counter.paints[Control<QLineEdit>(1005)], 0);
-    EXPECT_GT(counter.paints[Control<QLineEdit>(1099)], 0);
-    counter.paints.erase(Control<QLineEdit>(1005));
-    counter.paints.erase(Control<QLineEdit>(1099));
+    EXPECT_GT(counter.paints[Control<QLineEdit>(ctl::kUaField)], 0);
+    EXPECT_GT(counter.paints[Control<QLineEdit>(ctl::kPcTimeField)], 0);
+    counter.paints.erase(Control<QLineEdit>(ctl::kUaField));
+    counter.paints.erase(Control<QLineEdit>(ctl::kPcTimeField));
     for (const auto& [widget, paints] : counter.paints) {
         EXPECT_EQ(paints, 0) << widget->metaObject()->className() << " "
                              << ControlIdOf(qobject_cast<QWidget*>(widget));
@@ -294,22 +296,22 @@ TEST_F(MainWindow, ShownValuesRepaintTheirFieldsAloneNotTheWindowOrAFrameBehind)
 }
 
 TEST_F(MainWindow, ACommittedGroupChoiceColoursTheFieldsWithoutAnotherRepaint) {
-    QLineEdit* ua = Control<QLineEdit>(1005);
-    QLineEdit* ub = Control<QLineEdit>(1007);
+    QLineEdit* ua = Control<QLineEdit>(ctl::kUaField);
+    QLineEdit* ub = Control<QLineEdit>(ctl::kUbField);
     Dlg().m_saItems = {"Ua)", "0", "2", "Ub)", "1", "2"};
     Dlg().m_baItemCot = {23, 20};
     // Committed by a handler, and by a poll tick, which reads back the operator's input alone.
     for (const bool tick : {false, true}) {
         SCOPED_TRACE(tick ? "tick" : "handler");
         Dlg().m_nIecMode = kIecReadCommand;
-        Control<QRadioButton>(1134)->setChecked(true);
+        Control<QRadioButton>(ctl::kLinkReadRadio)->setChecked(true);
         ASSERT_TRUE(window->UpdateData(true));
-        Control<QComboBox>(1127)->setCurrentIndex(3);
+        Control<QComboBox>(ctl::kGroupCombo)->setCurrentIndex(3);
         ProcessEvents();
         window->grab();
         ASSERT_FALSE(IsBlack(ub)) << "no filter outside group polling";
         // "Опрос группы" chosen; its commit is the only change: every field text stays the same.
-        Control<QRadioButton>(1132)->setChecked(true);
+        Control<QRadioButton>(ctl::kGroupPollRadio)->setChecked(true);
         ASSERT_TRUE(tick ? window->CommitOperatorInput() : window->UpdateData(true));
         ASSERT_EQ(Dlg().m_nIecMode, kIecGroupPolling);
         ProcessEvents();
@@ -324,13 +326,13 @@ TEST_F(MainWindow, ATickReadsBackWhatTheOperatorCanChangeAndNoShownValue) {
     Dlg().m_nMinPeriod = 150;
     ASSERT_TRUE(window->UpdateData(false));
     // Fields no operator can type into: a value, the locked record time, a hidden field.
-    SetText(1005, QStringLiteral("1.000"));
-    SetText(1092, QStringLiteral("00 : 01 : 00"));
-    SetText(1091, QStringLiteral("999"));
+    SetText(ctl::kUaField, QStringLiteral("1.000"));
+    SetText(ctl::kRecTimeEdit, QStringLiteral("00 : 01 : 00"));
+    SetText(ctl::kMinPeriodEdit, QStringLiteral("999"));
     // What the operator can change: the poll period, a check box, a radio group.
-    SetText(1090, QStringLiteral("1200"));
-    Control<QAbstractButton>(1114)->setChecked(true);
-    Control<QRadioButton>(1133)->setChecked(true);
+    SetText(ctl::kPeriodEdit, QStringLiteral("1200"));
+    Control<QAbstractButton>(ctl::kPhysicalCheck)->setChecked(true);
+    Control<QRadioButton>(ctl::kReadRadio)->setChecked(true);
     ASSERT_TRUE(window->CommitOperatorInput());
     EXPECT_EQ(Dlg().m_strUa, "57.735");
     EXPECT_EQ(Dlg().m_strRecTime, "00 : 00 : 15");
@@ -339,21 +341,21 @@ TEST_F(MainWindow, ATickReadsBackWhatTheOperatorCanChangeAndNoShownValue) {
     EXPECT_EQ(Dlg().m_bPhysical, TRUE);
     EXPECT_EQ(Dlg().m_nIecMode, kIecReadCommand);
 
-    SetText(1090, QStringLiteral("letters"));
+    SetText(ctl::kPeriodEdit, QStringLiteral("letters"));
     EXPECT_FALSE(window->CommitOperatorInput());
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
     EXPECT_EQ(Dlg().m_nPeriod, 1200u);
 }
 
 TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {
-    Click(Control<QRadioButton>(1123));
+    Click(Control<QRadioButton>(ctl::kIecRadio));
     EXPECT_EQ(Dlg().m_nProtocol, kIecProtocol);
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
     EXPECT_EQ(Dlg().m_nProtoTag, kIecProtoTag);
     EXPECT_EQ(com1->Settings().dataBits, 8);
 
-    Click(Control<QRadioButton>(1125));
+    Click(Control<QRadioButton>(ctl::kModbusRadio));
     EXPECT_EQ(Dlg().m_nProtoTag, kModbusProtoTag);
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
@@ -361,11 +363,11 @@ TEST_F(MainWindow, IecRadioSwitchesToEightBitsAndModbusOnlyTagsTheProtocol) {
 }
 
 TEST_F(MainWindow, RecordTimeCheckUnlocksItsField) {
-    Click(Control<QAbstractButton>(1118));
+    Click(Control<QAbstractButton>(ctl::kRecTimeCheck));
     EXPECT_EQ(Dlg().m_bRecTime, TRUE);
-    EXPECT_FALSE(Control<QLineEdit>(1092)->isReadOnly());
-    Click(Control<QAbstractButton>(1118));
-    EXPECT_TRUE(Control<QLineEdit>(1092)->isReadOnly());
+    EXPECT_FALSE(Control<QLineEdit>(ctl::kRecTimeEdit)->isReadOnly());
+    Click(Control<QAbstractButton>(ctl::kRecTimeCheck));
+    EXPECT_TRUE(Control<QLineEdit>(ctl::kRecTimeEdit)->isReadOnly());
 }
 
 // The forms of the IEC 60870-5-101 commands a standard secondary expects are chosen in the
@@ -407,7 +409,7 @@ TEST_F(MainWindow, AboutOpensForTheCommandAndItsLowBits) {
             for (QLabel* label : about->findChildren<QLabel*>()) {
                 texts << label->text();
             }
-            Click(about->Controls().As<QPushButton>(1));
+            Click(about->Controls().As<QPushButton>(ctl::about::kOkButton));
         });
         window->OnSysCommand(command);
         EXPECT_EQ(caption, QStringLiteral("About Vantor 3")) << command;

@@ -63,7 +63,7 @@ protected:
         prompts.fileAnswers = {SamplePath("demo.dat")};
         window.OpenTab(ctl::kFileTab);
         ASSERT_NE(window.m_pFilePage, nullptr);
-        Click(window.m_pFilePage->Controls().Find(1108));
+        Click(window.m_pFilePage->Controls().Find(ctl::file::kOpenLabel));
     }
     // The monitor as the shortcut opens it.
     CMonitorWindow* OpenByShortcut() {

@@ -18,6 +18,7 @@
 #include "pages/NomDlg.h"
 #include "pages/OpenFile.h"
 #include "pages/RS485Dlg.h"
+#include "polling/ControlIds.h"
 
 namespace vantor::test {
 namespace {
@@ -105,7 +106,8 @@ protected:
 TEST_F(Pages, EachPageOpensBelowItsTabWhereverTheWindowIs) {
     window->move(40, 70);
     ProcessEvents();
-    for (int tab : {1107, 1110, 1111, 1113, 1112}) {
+    for (int tab :
+         {ctl::kFileTab, ctl::kPortTab, ctl::kModbusTab, ctl::kIecTab, ctl::kNominalTab}) {
         SCOPED_TRACE(tab);
         window->OpenTab(tab);
         ProcessEvents();
@@ -129,38 +131,42 @@ TEST_F(Pages, EachPageOpensBelowItsTabWhereverTheWindowIs) {
 }
 
 TEST_F(Pages, APageClosesWhenTheFocusLeavesForAControlOfAnotherId) {
-    Control<QWidget>(1094)->setFocus();
-    const QPointer<CRS485Dlg> page = Open<CRS485Dlg>(1110);
+    Control<QWidget>(ctl::kStartButton)->setFocus();
+    const QPointer<CRS485Dlg> page = Open<CRS485Dlg>(ctl::kPortTab);
     ASSERT_NE(page, nullptr);
-    page->Controls().Find(1087)->setFocus();  // moving inside keeps it
+    page->Controls().Find(ctl::port::kParityList)->setFocus();  // moving inside keeps it
     ProcessEvents();
     EXPECT_EQ(window->m_pPortPage, page);
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(window->m_pPortPage, nullptr);
     EXPECT_TRUE(page.isNull()) << "a closed page is gone once the event loop runs";
 }
 
 TEST_F(Pages, APageStaysWhenTheFocusGoesNowhereOrToAControlWithOneOfItsIds) {
-    // The poll-period field 1090 shares its id with the Modbus page's ASCII button.
-    auto* modbus = Open<CModBusDlg>(1111);
+    // The poll-period field shares its id with the Modbus page's ASCII button.
+    static_assert(ctl::kPeriodEdit == ctl::modbus::kAsciiRadio);
+    auto* modbus = Open<CModBusDlg>(ctl::kModbusTab);
     ASSERT_NE(modbus, nullptr);
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1090));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kPeriodEdit));
     EXPECT_EQ(window->m_pModbusPage, modbus);
     // The fields beside "ASDU" and "Время компьютера (GMT)" share the nominal page's ids.
-    auto* nominal = Open<CNomDlg>(1112);
+    static_assert(ctl::kPcTimeField == ctl::nominal::kCurrentList);
+    auto* nominal = Open<CNomDlg>(ctl::kNominalTab);
     ASSERT_NE(nominal, nullptr);
     EXPECT_EQ(window->m_pModbusPage, modbus) << "another page's tab leaves it alone";
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1099));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kPcTimeField));
     EXPECT_EQ(window->m_pNomPage, nominal);
     // Focus that goes to no window of this program (another application) keeps a page.
     ASSERT_NO_FATAL_FAILURE(Activate(nominal));
-    nominal->Controls().Find(1098)->clearFocus();
+    nominal->Controls().Find(ctl::nominal::kVoltageList)->clearFocus();
     ProcessEvents();
     EXPECT_EQ(window->m_pNomPage, nominal);
 }
 
 TEST_F(Pages, AnOpenDropDownListKeepsItsPage) {
-    const std::pair<int, int> lists[] = {{1110, 1089}, {1113, 1120}, {1112, 1099}};
+    const std::pair<int, int> lists[] = {{ctl::kPortTab, ctl::port::kBaudList},
+                                         {ctl::kIecTab, ctl::iec::kAsduSizeList},
+                                         {ctl::kNominalTab, ctl::nominal::kCurrentList}};
     for (const auto& [tab, id] : lists) {
         SCOPED_TRACE(tab);
         window->OpenTab(tab);
@@ -207,26 +213,26 @@ void ClickWithEventsBetween(QWidget* widget) {
 
 TEST_F(Pages, ModbusModeFollowsAMouseClickDespiteTheRepaints) {
     Dlg().m_b8Bit = TRUE;
-    auto* page = Open<CModBusDlg>(1111);
+    auto* page = Open<CModBusDlg>(ctl::kModbusTab);
     ASSERT_NE(page, nullptr);
     ASSERT_NO_FATAL_FAILURE(Activate(page));
-    ClickWithEventsBetween(page->Controls().Find(1090));
+    ClickWithEventsBetween(page->Controls().Find(ctl::modbus::kAsciiRadio));
     EXPECT_EQ(Dlg().m_b8Bit, FALSE);
     EXPECT_EQ(Dlg().m_strDataBits, "7");
     EXPECT_TRUE(page->m_pEditAddr->hasFocus()) << "the choice returns the focus to the address";
     // The keyboard reaches the buttons too and the focus stays where it was put.
-    page->Controls().Find(1092)->setFocus(Qt::TabFocusReason);
+    page->Controls().Find(ctl::modbus::kRtuRadio)->setFocus(Qt::TabFocusReason);
     page->repaint();
     ProcessEvents();
-    EXPECT_TRUE(page->Controls().Find(1092)->hasFocus());
+    EXPECT_TRUE(page->Controls().Find(ctl::modbus::kRtuRadio)->hasFocus());
     EXPECT_EQ(window->m_pModbusPage, page);
 }
 
 TEST_F(Pages, ASecondClickOnATabReplacesItsOpenPage) {
-    const QPointer<CModBusDlg> first = Open<CModBusDlg>(1111);
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1090));
+    const QPointer<CModBusDlg> first = Open<CModBusDlg>(ctl::kModbusTab);
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kPeriodEdit));
     ASSERT_EQ(window->m_pModbusPage, first);
-    auto* second = Open<CModBusDlg>(1111);
+    auto* second = Open<CModBusDlg>(ctl::kModbusTab);
     // Closed outside any event handler, the page is deleted once an event loop runs.
     EXPECT_TRUE(first.isNull() || (first->IsClosing() && !first->isVisible()));
     EXPECT_EQ(window->m_pModbusPage, second);
@@ -234,20 +240,20 @@ TEST_F(Pages, ASecondClickOnATabReplacesItsOpenPage) {
 }
 
 TEST_F(Pages, EscapeAndEnterEndAPage) {
-    const QPointer<CRS485Dlg> port = Open<CRS485Dlg>(1110);
-    PressKey(port->Controls().Find(1023), Qt::Key_Escape);
+    const QPointer<CRS485Dlg> port = Open<CRS485Dlg>(ctl::kPortTab);
+    PressKey(port->Controls().Find(ctl::port::kPortList), Qt::Key_Escape);
     EXPECT_EQ(window->m_pPortPage, nullptr);
     ProcessEvents();
     EXPECT_TRUE(port.isNull());
 
     // Ending runs the focus-loss handling, so Escape commits the Modbus address too.
-    auto* modbus = Open<CModBusDlg>(1111);
+    auto* modbus = Open<CModBusDlg>(ctl::kModbusTab);
     modbus->m_pEditAddr->setText(QStringLiteral("7"));
     PressKey(modbus->m_pEditAddr, Qt::Key_Escape);
     EXPECT_EQ(Dlg().m_nDevAddr, 7);
     EXPECT_EQ(window->m_pModbusPage, nullptr);
 
-    modbus = Open<CModBusDlg>(1111);
+    modbus = Open<CModBusDlg>(ctl::kModbusTab);
     modbus->m_pEditAddr->setText(QStringLiteral("300"));
     PressKey(modbus->m_pEditAddr, Qt::Key_Return);
     EXPECT_EQ(prompts.Texts(),
@@ -262,90 +268,90 @@ TEST_F(Pages, EscapeAndEnterEndAPage) {
 TEST_F(Pages, PortPageSwitchesPortsAndFallsBack) {
     FakeSerialDevice& com2 = fake.serial.Add(FakePaths::FakePortPath(2));
     const std::string com1Path = FakePaths::FakePortPath(1);
-    auto* page = Open<CRS485Dlg>(1110);
-    EXPECT_EQ(Selected(page, 1023), QStringLiteral("COM1"));
-    EXPECT_EQ(Selected(page, 1089), QStringLiteral("9600"));
-    EXPECT_EQ(Selected(page, 1087), QStringLiteral("НЕТ"));
-    EXPECT_EQ(Selected(page, 1088), QStringLiteral("2"));
+    auto* page = Open<CRS485Dlg>(ctl::kPortTab);
+    EXPECT_EQ(Selected(page, ctl::port::kPortList), QStringLiteral("COM1"));
+    EXPECT_EQ(Selected(page, ctl::port::kBaudList), QStringLiteral("9600"));
+    EXPECT_EQ(Selected(page, ctl::port::kParityList), QStringLiteral("НЕТ"));
+    EXPECT_EQ(Selected(page, ctl::port::kStopBitsList), QStringLiteral("2"));
 
     const std::size_t attempts = fake.serial.OpenAttempts().size();
-    Choose(page, 1023, QStringLiteral("COM1"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("COM1"));
     EXPECT_EQ(fake.serial.OpenAttempts().size(), attempts) << "the chosen port changes nothing";
 
     // COM3 cannot be opened: COM1 is closed, tried, and opened and configured again.
     com1->RefuseSettings(nullptr);
     const std::size_t settings = com1->SettingsRequests().size();
-    Choose(page, 1023, QStringLiteral("COM3"));
-    EXPECT_EQ(Selected(page, 1023), QStringLiteral("COM1"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("COM3"));
+    EXPECT_EQ(Selected(page, ctl::port::kPortList), QStringLiteral("COM1"));
     EXPECT_EQ(Dlg().m_port.m_strPortName, "COM1");
     EXPECT_TRUE(fake.serial.IsOpen(com1Path));
     EXPECT_GT(com1->SettingsRequests().size(), settings);
 
-    Choose(page, 1023, QStringLiteral("COM2"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("COM2"));
     EXPECT_FALSE(fake.serial.IsOpen(com1Path));
     EXPECT_EQ(Dlg().m_port.m_strOpenPortName, "COM2");
     EXPECT_EQ(com2.Settings().baudRate, 9600u);
 
-    Choose(page, 1023, QStringLiteral("НЕТ"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("НЕТ"));
     EXPECT_FALSE(fake.serial.IsOpen(FakePaths::FakePortPath(2)));
     EXPECT_EQ(Dlg().m_port.m_strOpenPortName, "НЕТ");
-    Choose(page, 1087, QStringLiteral("ЧЕТ"));
+    Choose(page, ctl::port::kParityList, QStringLiteral("ЧЕТ"));
     EXPECT_EQ(Dlg().m_strParity, "НЕТ") << "no port: the choice is not stored";
-    Choose(page, 1023, QStringLiteral("COM3"));
-    EXPECT_EQ(Selected(page, 1023), QStringLiteral("НЕТ"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("COM3"));
+    EXPECT_EQ(Selected(page, ctl::port::kPortList), QStringLiteral("НЕТ"));
 }
 
 TEST_F(Pages, PortPageStoresLineSettingsAndRaisesThePollPeriod) {
-    auto* page = Open<CRS485Dlg>(1110);
-    Choose(page, 1087, QStringLiteral("ЧЕТ"));
-    Choose(page, 1088, QStringLiteral("1"));
+    auto* page = Open<CRS485Dlg>(ctl::kPortTab);
+    Choose(page, ctl::port::kParityList, QStringLiteral("ЧЕТ"));
+    Choose(page, ctl::port::kStopBitsList, QStringLiteral("1"));
     EXPECT_EQ(Dlg().m_strParity, "ЧЕТ");
     EXPECT_EQ(Dlg().m_strStopBits, "1");
     EXPECT_EQ(com1->Settings().parity, Parity::Even);
 
     WithItems(30);
     Dlg().m_b8Bit = FALSE;
-    Choose(page, 1089, QStringLiteral("1200"));
+    Choose(page, ctl::port::kBaudList, QStringLiteral("1200"));
     EXPECT_EQ(Dlg().m_strBaud, "1200");
     EXPECT_EQ(Dlg().m_nMinPeriod, 1450u);
-    EXPECT_EQ(Text(1091), QStringLiteral("1450"));
-    EXPECT_EQ(Text(1090), QStringLiteral("1450"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("1450"));
+    EXPECT_EQ(Text(ctl::kPeriodEdit), QStringLiteral("1450"));
     EXPECT_EQ(Dlg().m_nPeriod, 1450u);
 
     Dlg().m_b8Bit = TRUE;
-    Choose(page, 1089, QStringLiteral("9600"));
-    EXPECT_EQ(Text(1091), QStringLiteral("150"));
+    Choose(page, ctl::port::kBaudList, QStringLiteral("9600"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("150"));
     EXPECT_EQ(Dlg().m_nPeriod, 1450u) << "a longer period stays";
 
     // With no port the stored rate is used; with no rate at all nothing is recomputed.
-    Choose(page, 1023, QStringLiteral("НЕТ"));
+    Choose(page, ctl::port::kPortList, QStringLiteral("НЕТ"));
     Dlg().m_b8Bit = FALSE;
-    Choose(page, 1089, QStringLiteral("1200"));
+    Choose(page, ctl::port::kBaudList, QStringLiteral("1200"));
     EXPECT_EQ(Dlg().m_strBaud, "9600");
-    EXPECT_EQ(Text(1091), QStringLiteral("250"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("250"));
     Dlg().m_strBaud.clear();
-    Choose(page, 1089, QStringLiteral("4800"));
-    EXPECT_EQ(Text(1091), QStringLiteral("250"));
+    Choose(page, ctl::port::kBaudList, QStringLiteral("4800"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("250"));
 }
 
 TEST_F(Pages, ModbusPageModeAddressAndSpin) {
     WithItems(30);
     Dlg().m_nPeriod = 100;
-    auto* page = Open<CModBusDlg>(1111);
+    auto* page = Open<CModBusDlg>(ctl::kModbusTab);
     EXPECT_TRUE(page->m_pEditAddr->hasFocus());
     EXPECT_EQ(page->m_pEditAddr->text(), QStringLiteral("1"));
-    EXPECT_TRUE(page->Controls().As<QRadioButton>(1090)->isChecked());
+    EXPECT_TRUE(page->Controls().As<QRadioButton>(ctl::modbus::kAsciiRadio)->isChecked());
 
-    Click(page->Controls().Find(1090));
+    Click(page->Controls().Find(ctl::modbus::kAsciiRadio));
     EXPECT_EQ(Dlg().m_strDataBits, "7");
     EXPECT_EQ(Dlg().m_b8Bit, FALSE);
-    EXPECT_EQ(Text(1091), QStringLiteral("250"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("250"));
     EXPECT_EQ(Dlg().m_nPeriod, 250u);
-    Click(page->Controls().Find(1092));
+    Click(page->Controls().Find(ctl::modbus::kRtuRadio));
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
     EXPECT_EQ(com1->Settings().dataBits, 8);
-    EXPECT_EQ(Text(1091), QStringLiteral("200"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("200"));
     EXPECT_EQ(Dlg().m_nPeriod, 250u);
     EXPECT_TRUE(page->m_pEditAddr->hasFocus());
     EXPECT_EQ(window->m_pModbusPage, page) << "moving to a radio button keeps the page";
@@ -360,25 +366,25 @@ TEST_F(Pages, ModbusPageModeAddressAndSpin) {
 TEST_F(Pages, ModbusPageWithoutAPortStillChoosesItsFraming) {
     Dlg().m_port.Close();
     Dlg().m_port.m_strPortName = Dlg().m_port.m_strOpenPortName = "НЕТ";
-    auto* page = Open<CModBusDlg>(1111);
-    Click(page->Controls().Find(1092));
+    auto* page = Open<CModBusDlg>(ctl::kModbusTab);
+    Click(page->Controls().Find(ctl::modbus::kRtuRadio));
     EXPECT_EQ(Dlg().m_strDataBits, "8");
     EXPECT_EQ(Dlg().m_b8Bit, TRUE);
-    EXPECT_EQ(Text(1091), QStringLiteral("100"));
+    EXPECT_EQ(Text(ctl::kMinPeriodEdit), QStringLiteral("100"));
 }
 
 TEST_F(Pages, ModbusPageKeepsTheLowByteAndRefusesOtherNumbers) {
     Dlg().m_nDevAddr = 300;
-    Control<QWidget>(1094)->setFocus();
-    auto* page = Open<CModBusDlg>(1111);
+    Control<QWidget>(ctl::kStartButton)->setFocus();
+    auto* page = Open<CModBusDlg>(ctl::kModbusTab);
     EXPECT_EQ(page->m_pEditAddr->text(), QStringLiteral("44"));
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(Dlg().m_nDevAddr, 44);
     EXPECT_EQ(window->m_pModbusPage, nullptr);
 
-    page = Open<CModBusDlg>(1111);
+    page = Open<CModBusDlg>(ctl::kModbusTab);
     page->m_pEditAddr->setText(QStringLiteral("256"));
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(prompts.Texts(),
               std::vector<std::string>{"Vantor 3: Enter an integer between 0 and 255."});
     EXPECT_EQ(Dlg().m_nDevAddr, 44) << "the previous page value";
@@ -387,34 +393,34 @@ TEST_F(Pages, ModbusPageKeepsTheLowByteAndRefusesOtherNumbers) {
 }
 
 TEST_F(Pages, IecPageWritesEverythingOnEveryFocusMove) {
-    Control<QWidget>(1094)->setFocus();
-    auto* page = Open<IEC_Property>(1113);
-    EXPECT_EQ(Selected(page, 1120), QStringLiteral("1"));
-    EXPECT_EQ(Selected(page, 1121), QStringLiteral("2"));
-    EXPECT_EQ(Selected(page, 1122), QStringLiteral("1"));
-    auto* address = page->Controls().As<QLineEdit>(1119);
+    Control<QWidget>(ctl::kStartButton)->setFocus();
+    auto* page = Open<IEC_Property>(ctl::kIecTab);
+    EXPECT_EQ(Selected(page, ctl::iec::kAsduSizeList), QStringLiteral("1"));
+    EXPECT_EQ(Selected(page, ctl::iec::kIoaSizeList), QStringLiteral("2"));
+    EXPECT_EQ(Selected(page, ctl::iec::kCotSizeList), QStringLiteral("1"));
+    auto* address = page->Controls().As<QLineEdit>(ctl::iec::kAddressEdit);
     EXPECT_TRUE(address->hasFocus());
     EXPECT_EQ(address->text(), QStringLiteral("1"));
 
-    page->Controls().Find(1121)->setFocus();
-    Choose(page, 1121, QStringLiteral("3"));
+    page->Controls().Find(ctl::iec::kIoaSizeList)->setFocus();
+    Choose(page, ctl::iec::kIoaSizeList, QStringLiteral("3"));
     address->setFocus();
     EXPECT_EQ(Dlg().m_nIecIoaSize, 3);
     EXPECT_EQ(window->m_pIecPage, page);
 
     address->setText(QString::number(65536 + 1234));
-    page->Controls().Find(1120)->setFocus();
+    page->Controls().Find(ctl::iec::kAsduSizeList)->setFocus();
     EXPECT_EQ(Dlg().m_nDevAddr, 1234);
 
     address->setFocus();
     address->setText(QStringLiteral("abc"));
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Vantor 3: Enter a positive integer."});
     EXPECT_EQ(window->m_pIecPage, page);
     EXPECT_EQ(Dlg().m_nDevAddr, 1234);
 
     address->setText(QStringLiteral("5"));
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(window->m_pIecPage, nullptr);
     EXPECT_EQ(Dlg().m_nDevAddr, 5);
     EXPECT_EQ(Dlg().m_nIecAsduAddrSize, 1);
@@ -424,10 +430,10 @@ TEST_F(Pages, IecPageWritesEverythingOnEveryFocusMove) {
 
 TEST_F(Pages, IecPageKeepsASizeItsListDoesNotHold) {
     Dlg().m_nIecCotSize = 5;
-    Control<QWidget>(1094)->setFocus();
-    auto* page = Open<IEC_Property>(1113);
-    EXPECT_EQ(page->Controls().As<QComboBox>(1122)->currentIndex(), -1);
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    Control<QWidget>(ctl::kStartButton)->setFocus();
+    auto* page = Open<IEC_Property>(ctl::kIecTab);
+    EXPECT_EQ(page->Controls().As<QComboBox>(ctl::iec::kCotSizeList)->currentIndex(), -1);
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(Dlg().m_nIecCotSize, 5);
 }
 
@@ -438,14 +444,15 @@ TEST_F(Pages, NominalPageRecomputesTheCoefficientsAndResetsTheValues) {
         double kUph, kUl, kI, kPph, kP;
     };
     const Step steps[] = {
-        {"380", 1098, 0.0438786205, 0.076, 0.001, 0.2193931023, 0.6581793069},
-        {"2.5", 1099, 0.0438786205, 0.076, 0.0005, 0.1096965511, 0.3290896534},
-        {"100", 1098, 0.0115470054, 0.02, 0.0005, 0.0288675135, 0.0866025404},
-        {"0.5", 1099, 0.0115470054, 0.02, 0.0001, 0.0057735027, 0.0173205081},
+        {"380", ctl::nominal::kVoltageList, 0.0438786205, 0.076, 0.001, 0.2193931023, 0.6581793069},
+        {"2.5", ctl::nominal::kCurrentList, 0.0438786205, 0.076, 0.0005, 0.1096965511,
+         0.3290896534},
+        {"100", ctl::nominal::kVoltageList, 0.0115470054, 0.02, 0.0005, 0.0288675135, 0.0866025404},
+        {"0.5", ctl::nominal::kCurrentList, 0.0115470054, 0.02, 0.0001, 0.0057735027, 0.0173205081},
     };
-    auto* page = Open<CNomDlg>(1112);
-    EXPECT_EQ(Selected(page, 1098), QStringLiteral("100"));
-    EXPECT_EQ(Selected(page, 1099), QStringLiteral("5.0"));
+    auto* page = Open<CNomDlg>(ctl::kNominalTab);
+    EXPECT_EQ(Selected(page, ctl::nominal::kVoltageList), QStringLiteral("100"));
+    EXPECT_EQ(Selected(page, ctl::nominal::kCurrentList), QStringLiteral("5.0"));
     for (const Step& s : steps) {
         SCOPED_TRACE(s.list);
         Dlg().m_raw.at(kRawUa) = 5000;
@@ -456,21 +463,21 @@ TEST_F(Pages, NominalPageRecomputesTheCoefficientsAndResetsTheValues) {
         EXPECT_NEAR(Dlg().m_kPph, s.kPph, 1e-10);
         EXPECT_NEAR(Dlg().m_kP, s.kP, 1e-10);
         EXPECT_EQ(Dlg().m_raw.at(kRawUa), 0);
-        EXPECT_EQ(Text(1005), QStringLiteral("0"));
+        EXPECT_EQ(Text(ctl::kUaField), QStringLiteral("0"));
     }
     page->ClosePage();
     Dlg().m_dUnom = 380;
     Dlg().m_dInom = 2.5;
-    page = Open<CNomDlg>(1112);
-    EXPECT_EQ(Selected(page, 1098), QStringLiteral("380"));
-    EXPECT_EQ(Selected(page, 1099), QStringLiteral("2.5"));
+    page = Open<CNomDlg>(ctl::kNominalTab);
+    EXPECT_EQ(Selected(page, ctl::nominal::kVoltageList), QStringLiteral("380"));
+    EXPECT_EQ(Selected(page, ctl::nominal::kCurrentList), QStringLiteral("2.5"));
 }
 
 class FilePage : public Pages {
 protected:
     COpenFile* OpenFilePage() {
-        Control<QWidget>(1094)->setFocus();
-        return Open<COpenFile>(1107);
+        Control<QWidget>(ctl::kStartButton)->setFocus();
+        return Open<COpenFile>(ctl::kFileTab);
     }
 };
 
@@ -491,25 +498,27 @@ TEST_F(FilePage, LoadsAConfigurationAndNamesItInTheCaption) {
     page->OnOpen();
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantor 3 VuRo (demo.dat)"));
-    EXPECT_EQ(page->Controls().As<QLineEdit>(1109)->text(), QStringLiteral("demo.dat"));
+    EXPECT_EQ(page->Controls().As<QLineEdit>(ctl::file::kFileNameEdit)->text(),
+              QStringLiteral("demo.dat"));
     EXPECT_EQ(Dlg().m_nDevAddr, 5);
     EXPECT_EQ(Dlg().m_baActive.at(0), 1);
     EXPECT_EQ(Dlg().m_baActive.at(3), 0);  // Uo is not configured
-    EXPECT_TRUE(Control<QRadioButton>(1125)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kModbusRadio)->isChecked());
 
     page->OnOpen();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantor 3 VuRo (demo-iec.dat)"));
-    EXPECT_TRUE(Control<QRadioButton>(1123)->isChecked());
+    EXPECT_TRUE(Control<QRadioButton>(ctl::kIecRadio)->isChecked());
 
-    ASSERT_NO_FATAL_FAILURE(FocusMain(1094));
+    ASSERT_NO_FATAL_FAILURE(FocusMain(ctl::kStartButton));
     EXPECT_EQ(window->m_pFilePage, nullptr);
     page = OpenFilePage();
-    EXPECT_EQ(page->Controls().As<QLineEdit>(1109)->text(), QStringLiteral("demo-iec.dat"));
+    EXPECT_EQ(page->Controls().As<QLineEdit>(ctl::file::kFileNameEdit)->text(),
+              QStringLiteral("demo-iec.dat"));
 }
 
 TEST_F(FilePage, StaysOpenWhileItsDialogRunsAndClosesOnAnyFocusLossAfter) {
     auto* page = OpenFilePage();
-    auto* name = page->Controls().As<QLineEdit>(1109);
+    auto* name = page->Controls().As<QLineEdit>(ctl::file::kFileNameEdit);
     EXPECT_TRUE(name->hasFocus());
     prompts.fileAnswers = {SamplePath("demo.dat")};
     prompts.whileFileDialogOpen = [&] {
@@ -552,7 +561,7 @@ TEST_F(FilePage, AReaderFailureIsShownAndTheRestOfTheCommandSkipped) {
                                    "Vantor 3: Attempted to access an unnamed file past its end."});
     EXPECT_EQ(prompts.messages.at(0).icon, MessageIcon::Error);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vantor 3 VuRo"));
-    EXPECT_EQ(page->Controls().As<QLineEdit>(1109)->text(), QString());
+    EXPECT_EQ(page->Controls().As<QLineEdit>(ctl::file::kFileNameEdit)->text(), QString());
     EXPECT_EQ(Dlg().m_baActive, ByteArray(32, 1)) << "the flags are not refreshed";
     EXPECT_EQ(Dlg().m_bLoading, FALSE) << "the page closes on focus loss again";
 }

@@ -17,6 +17,7 @@
 #include "app/ClickLabel.h"
 #include "app/TemplateBuilder.h"
 #include "app/ValueFont.h"
+#include "polling/ControlIds.h"
 #include "res/Templates.h"
 
 namespace vantor::test {
@@ -78,12 +79,12 @@ TEST(TemplateBuilder, DialogUnitsFollowThePlatformRounding) {
     };
     // Corners converted one by one, x × 6 / 4 and y × 13 / 8, halves rounded up.
     const Case cases[] = {
-        {res::MainTemplate(), 1015, QRect(77, 73, 67, 20)},
-        {res::MainTemplate(), 1053, QRect(555, 73, 68, 20)},
-        {res::MainTemplate(), 1090, QRect(122, 401, 67, 20)},
-        {res::MainTemplate(), 1138, QRect(302, 393, 105, 33)},
-        {res::ModbusPageTemplate(), 1091, QRect(128, 16, 37, 20)},
-        {res::IecPageTemplate(), 1119, QRect(243, 10, 60, 19)},
+        {res::MainTemplate(), ctl::kIaField, QRect(77, 73, 67, 20)},
+        {res::MainTemplate(), ctl::kFrequencyField, QRect(555, 73, 68, 20)},
+        {res::MainTemplate(), ctl::kPeriodEdit, QRect(122, 401, 67, 20)},
+        {res::MainTemplate(), ctl::kMeasureDelayButton, QRect(302, 393, 105, 33)},
+        {res::ModbusPageTemplate(), ctl::modbus::kAddressEdit, QRect(128, 16, 37, 20)},
+        {res::IecPageTemplate(), ctl::iec::kAddressEdit, QRect(243, 10, 60, 19)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -106,34 +107,36 @@ TEST(TemplateBuilder, ProportionsHoldAtAnyFontSize) {
     EXPECT_NEAR(b.BaseWidth(), 2 * a.BaseWidth(), 1);
     EXPECT_NEAR(b.BaseHeight(), 2 * a.BaseHeight(), 2);
     const Built built = Build(res::MainTemplate(), b);
-    const QRect field = built.controls.Find(1015)->geometry();
+    const QRect field = built.controls.Find(ctl::kIaField)->geometry();
     EXPECT_EQ(field, b.ToPixels({51, 45, 45, 12}));
 }
 
 TEST(TemplateBuilder, KindsAndStylesBecomeWidgetProperties) {
     const Built main = Build(res::MainTemplate());
     const ControlMap& c = main.controls;
-    EXPECT_TRUE(c.As<QLineEdit>(1092)->isReadOnly());
-    EXPECT_TRUE(c.As<QLineEdit>(1015)->isReadOnly());
-    EXPECT_FALSE(c.As<QLineEdit>(1090)->isReadOnly());
-    EXPECT_TRUE(c.Find(1050)->isHidden());
-    EXPECT_TRUE(c.As<QPushButton>(1050)->isDefault());
-    EXPECT_TRUE(c.Find(1143)->isHidden());
-    EXPECT_TRUE(c.Find(1091)->isHidden());
-    EXPECT_FALSE(c.Find(1094)->isHidden());
-    EXPECT_TRUE(c.As<QPushButton>(1114)->isCheckable());
-    EXPECT_FALSE(c.As<QPushButton>(1094)->isCheckable());
-    EXPECT_EQ(c.As<QGroupBox>(1002)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-    for (int tab : {1107, 1110, 1111, 1113, 1112}) {
+    EXPECT_TRUE(c.As<QLineEdit>(ctl::kRecTimeEdit)->isReadOnly());
+    EXPECT_TRUE(c.As<QLineEdit>(ctl::kIaField)->isReadOnly());
+    EXPECT_FALSE(c.As<QLineEdit>(ctl::kPeriodEdit)->isReadOnly());
+    EXPECT_TRUE(c.Find(ctl::kDefaultButton)->isHidden());
+    EXPECT_TRUE(c.As<QPushButton>(ctl::kDefaultButton)->isDefault());
+    EXPECT_TRUE(c.Find(ctl::kRatioGroup)->isHidden());
+    EXPECT_TRUE(c.Find(ctl::kMinPeriodEdit)->isHidden());
+    EXPECT_FALSE(c.Find(ctl::kStartButton)->isHidden());
+    EXPECT_TRUE(c.As<QPushButton>(ctl::kPhysicalCheck)->isCheckable());
+    EXPECT_FALSE(c.As<QPushButton>(ctl::kStartButton)->isCheckable());
+    EXPECT_EQ(c.As<QGroupBox>(ctl::kVoltageGroup)->alignment() & Qt::AlignHCenter,
+              Qt::AlignHCenter);
+    for (int tab :
+         {ctl::kFileTab, ctl::kPortTab, ctl::kModbusTab, ctl::kIecTab, ctl::kNominalTab}) {
         EXPECT_NE(qobject_cast<ClickLabel*>(c.Find(tab)), nullptr) << tab;
     }
-    EXPECT_EQ(c.Find(1107)->focusPolicy(), Qt::TabFocus);
-    EXPECT_EQ(c.Find(1110)->focusPolicy(), Qt::NoFocus);
-    for (int twoLines : {1138, 1130, 1134}) {
+    EXPECT_EQ(c.Find(ctl::kFileTab)->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(c.Find(ctl::kPortTab)->focusPolicy(), Qt::NoFocus);
+    for (int twoLines : {ctl::kMeasureDelayButton, ctl::kSyncClockButton, ctl::kLinkReadRadio}) {
         EXPECT_TRUE(c.As<QAbstractButton>(twoLines)->text().contains(QLatin1Char('\n')))
             << twoLines;
     }
-    EXPECT_TRUE(Build(res::IecPageTemplate()).controls.Find(1124)->isHidden());
+    EXPECT_TRUE(Build(res::IecPageTemplate()).controls.Find(ctl::iec::kFixedFrameEdit)->isHidden());
 }
 
 TEST(TemplateBuilder, ListsKeepOrSortTheirItems) {
@@ -144,18 +147,18 @@ TEST(TemplateBuilder, ListsKeepOrSortTheirItems) {
     };
     const Case cases[] = {
         {res::MainTemplate(),
-         1127,
+         ctl::kGroupCombo,
          {"Общий", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14", "15",
           "16"}},
         {res::PortPageTemplate(),
-         1023,
+         ctl::port::kPortList,
          {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "НЕТ"}},
-        {res::PortPageTemplate(), 1087, {"ЧЕТ", "НЕЧЕТ", "НЕТ"}},
+        {res::PortPageTemplate(), ctl::port::kParityList, {"ЧЕТ", "НЕЧЕТ", "НЕТ"}},
         {res::PortPageTemplate(),
-         1089,
+         ctl::port::kBaudList,
          {"1200", "2400", "4800", "9600", "14400", "19200", "38400", "76800"}},
-        {res::NominalPageTemplate(), 1099, {"0.5", "1.0", "2.5", "5.0"}},
-        {res::NominalPageTemplate(), 1098, {"100", "380"}},
+        {res::NominalPageTemplate(), ctl::nominal::kCurrentList, {"0.5", "1.0", "2.5", "5.0"}},
+        {res::NominalPageTemplate(), ctl::nominal::kVoltageList, {"100", "380"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.id);
@@ -174,22 +177,22 @@ TEST(TemplateBuilder, ListsKeepOrSortTheirItems) {
 TEST(TemplateBuilder, EachRadioGroupIsExclusiveOnItsOwn) {
     const Built main = Build(res::MainTemplate());
     const ControlMap& c = main.controls;
-    c.As<QRadioButton>(1132)->setChecked(true);
-    c.As<QRadioButton>(1136)->setChecked(true);
-    c.As<QRadioButton>(1125)->setChecked(true);
-    c.As<QRadioButton>(1123)->setChecked(true);
-    EXPECT_FALSE(c.As<QRadioButton>(1125)->isChecked());
-    EXPECT_TRUE(c.As<QRadioButton>(1132)->isChecked());
-    EXPECT_TRUE(c.As<QRadioButton>(1136)->isChecked());
-    c.As<QRadioButton>(1134)->setChecked(true);
-    EXPECT_FALSE(c.As<QRadioButton>(1132)->isChecked());
-    EXPECT_TRUE(c.As<QRadioButton>(1123)->isChecked());
+    c.As<QRadioButton>(ctl::kGroupPollRadio)->setChecked(true);
+    c.As<QRadioButton>(ctl::kFcbOffRadio)->setChecked(true);
+    c.As<QRadioButton>(ctl::kModbusRadio)->setChecked(true);
+    c.As<QRadioButton>(ctl::kIecRadio)->setChecked(true);
+    EXPECT_FALSE(c.As<QRadioButton>(ctl::kModbusRadio)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(ctl::kGroupPollRadio)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(ctl::kFcbOffRadio)->isChecked());
+    c.As<QRadioButton>(ctl::kLinkReadRadio)->setChecked(true);
+    EXPECT_FALSE(c.As<QRadioButton>(ctl::kGroupPollRadio)->isChecked());
+    EXPECT_TRUE(c.As<QRadioButton>(ctl::kIecRadio)->isChecked());
 }
 
 TEST(TemplateBuilder, FramesLieBeneathWhatTheyFrame) {
     const Built modbus = Build(res::ModbusPageTemplate());
     // The mode frame comes after its radio buttons in the template, yet clicks reach them.
-    QWidget* ascii = modbus.controls.Find(1090);
+    QWidget* ascii = modbus.controls.Find(ctl::modbus::kAsciiRadio);
     const QPoint middle = ascii->geometry().center();
     EXPECT_EQ(modbus.dialog->childAt(middle), ascii);
 }
