@@ -7,12 +7,15 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/MonitorDelegate.h"
+#include "app/MonitorView.h"
 #include "app/MorvikWindow.h"
 #include "res/Strings.h"
 
@@ -25,6 +28,20 @@ constexpr int kInitialWidth = 1000;
 constexpr int kInitialHeight = 420;
 // Starting widths of the columns before the summary, which takes the rest.
 constexpr int kColumnWidths[] = {95, 90, 85, 260};
+
+// The counters, selectable like a label's text. A label would have the window laid out again
+// at every change of its text, which comes at every refresh while the line is polled; a line
+// takes its height from the font alone.
+QLineEdit* CountersLine(QWidget* parent) {
+    auto* line = new QLineEdit(parent);
+    line->setReadOnly(true);
+    line->setFrame(false);
+    line->setFocusPolicy(Qt::NoFocus);
+    QPalette palette = line->palette();
+    palette.setBrush(QPalette::Base, palette.window());
+    line->setPalette(palette);
+    return line;
+}
 
 }  // namespace
 
@@ -53,8 +70,9 @@ CMonitorWindow::CMonitorWindow(CMorvikWindow& main)
     buttons->addStretch();
 
     m_model = new CMonitorModel(m_monitor.Rows(), this);
-    m_view = new QTableView(this);
+    m_view = new CMonitorView(this);
     m_view->setModel(m_model);
+    m_view->setItemDelegate(new CMonitorDelegate(m_view));
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setWordWrap(false);
     m_view->verticalHeader()->setVisible(false);
@@ -66,8 +84,7 @@ CMonitorWindow::CMonitorWindow(CMorvikWindow& main)
     layout->addWidget(m_view, 1);
 
     auto* counters = new QHBoxLayout;
-    m_counters = new QLabel(this);
-    m_counters->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_counters = CountersLine(this);
     counters->addWidget(m_counters, 1);
     m_dropped = new QLabel(this);
     counters->addWidget(m_dropped);
@@ -120,7 +137,11 @@ void CMonitorWindow::Refresh() {
     if (m_model->Sync() && atEnd) {
         m_view->scrollToBottom();
     }
-    m_counters->setText(QString::fromStdString(m_monitor.Counters().Text()));
+    const QString counters = QString::fromStdString(m_monitor.Counters().Text());
+    if (counters != m_counters->text()) {
+        m_counters->setText(counters);
+        m_counters->setCursorPosition(0);  // the start shows when the line is too narrow
+    }
     const auto dropped = m_monitor.Rows().Dropped();
     m_dropped->setText(dropped == 0 ? QString()
                                     : QString::fromUtf8("Отброшено старых строк: %1").arg(dropped));

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 
@@ -51,7 +52,7 @@ private:
     CTrafficMonitor m_monitor;
     CMonitorModel* m_model = nullptr;
     QTableView* m_view = nullptr;
-    QLabel* m_counters = nullptr;
+    QLineEdit* m_counters = nullptr;
     QLabel* m_dropped = nullptr;
     QCheckBox* m_capture = nullptr;
     QTimer m_refresh;

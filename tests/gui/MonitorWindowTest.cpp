@@ -8,10 +8,16 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
+#include <QWindow>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,6 +147,35 @@ TEST_F(MonitorWindow, ShowsCountsPausesClearsCopiesSavesAndCaptures) {
     EXPECT_TRUE(dlg.m_bRunning);
     EXPECT_GT(QFile(capture).size(), 24);
     EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
+}
+
+// While the line is polled the view paints only what new rows bring into sight and moves the
+// rest as pixels: what it shows after many such refreshes, scrolled to the end, is what a
+// complete repaint draws.
+TEST_F(MonitorWindow, RowsPaintedAsTheyComeShowWhatACompleteRepaintShows) {
+    CMonitorWindow* monitor = OpenByShortcut();
+    ASSERT_NE(monitor, nullptr);
+    window.Controls().As<QLineEdit>(ctl::kPeriodEdit)->setText(QStringLiteral("150"));
+    window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
+    ASSERT_TRUE(dlg.m_bRunning) << testing::PrintToString(prompts.Texts());
+    QWidget* viewport = monitor->View()->viewport();
+    const int shown = viewport->height() / monitor->View()->verticalHeader()->defaultSectionSize();
+    ASSERT_TRUE(RunUntil([&] { return Rows(monitor) >= 3 * shown; }, 15000));
+    window.Controls().As<QAbstractButton>(ctl::kStopButton)->click();
+    RunUntil([] { return false; }, 600);  // the last refresh, painted
+
+    const QRect area(viewport->mapTo(monitor, QPoint(0, 0)), viewport->size());
+    const QImage painted = monitor->windowHandle()
+                               ->screen()
+                               ->grabWindow(monitor->winId())
+                               .toImage()
+                               .copy(area)
+                               .convertToFormat(QImage::Format_RGB32);
+    const QImage complete = monitor->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(painted.size(), complete.size());
+    EXPECT_TRUE(painted == complete);
+    EXPECT_EQ(monitor->View()->verticalScrollBar()->value(),
+              monitor->View()->verticalScrollBar()->maximum());
 }
 
 class MonitorWindowOnABadLine : public MonitorWindow {
