@@ -1,5 +1,6 @@
 #include "app/ControlMap.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -8,18 +9,30 @@
 namespace vantor {
 
 namespace {
+
 constexpr const char* kIdProperty = "vantorControlId";
+
+bool IdBelow(const std::pair<int, QWidget*>& entry, int id) {
+    return entry.first < id;
+}
+
 }  // namespace
 
 void ControlMap::Add(int id, QWidget* control) {
-    if (id != res::kNoId) {
-        m_controls[id] = control;
+    if (id == res::kNoId) {
+        return;
+    }
+    const auto at = std::lower_bound(m_controls.begin(), m_controls.end(), id, IdBelow);
+    if (at != m_controls.end() && at->first == id) {
+        at->second = control;
+    } else {
+        m_controls.insert(at, {id, control});
     }
 }
 
 QWidget* ControlMap::Find(int id) const {
-    const auto found = m_controls.find(id);
-    return found == m_controls.end() ? nullptr : found->second;
+    const auto at = std::lower_bound(m_controls.begin(), m_controls.end(), id, IdBelow);
+    return at != m_controls.end() && at->first == id ? at->second : nullptr;
 }
 
 QWidget* ControlMap::Get(int id) const {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QWidget>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace vantor {
 
@@ -19,10 +20,13 @@ public:
     Widget* As(int id) const {
         return qobject_cast<Widget*>(Find(id));
     }
-    const std::map<int, QWidget*>& All() const { return m_controls; }
+    // By identifier, ascending.
+    const std::vector<std::pair<int, QWidget*>>& All() const { return m_controls; }
 
 private:
-    std::map<int, QWidget*> m_controls;
+    // Sorted and contiguous: every data exchange looks each of its controls up, and a poll tick
+    // finds the table cold.
+    std::vector<std::pair<int, QWidget*>> m_controls;
 };
 
 // The template identifier a control was built with; res::kNoId for anything else.
