@@ -16,22 +16,8 @@ build=${1:-build-bench}
 cmake --build "$build" -j"$(nproc)" --target vantor3-measure vantor3-sim >/dev/null
 
 home=$(mktemp -d -p "$PWD/$build" log-delay.XXXXXX)
-sim_pid=
-cleanup() {
-    [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true
-    [ -z "$sim_pid" ] || wait "$sim_pid" 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-HOME=$home "$build/tools/sim/vantor3-sim" --port COM1 --config samples/demo.dat \
-    >"$home/sim.log" 2>&1 &
-sim_pid=$!
-for _ in $(seq 50); do
-    grep -q "^ready " "$home/sim.log" && break
-    sleep 0.1
-done
-grep -q "^ready " "$home/sim.log" || { cat "$home/sim.log"; exit 1; }
+source bench/simulator.sh
+start_simulator "$build" "$home"
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
 echo "log folder on: $(df -T "$home" | awk 'NR == 2 { print $1, $2 }')"

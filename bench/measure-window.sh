@@ -19,13 +19,7 @@ cmake --build "$build" -j"$(nproc)" --target vantor3 vantor3-measure vantor3-sim
     vantor3-make-dat >/dev/null
 
 home=$(mktemp -d)
-sim_pid=
-cleanup() {
-    [ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true
-    [ -z "$sim_pid" ] || wait "$sim_pid" 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
+source bench/simulator.sh
 
 # The largest configuration a file can hold: 253 measurement items and the transducer clock.
 keys=(Ua Ub Uc Uo Ia Ib Ic Io Uab Ubc Uca Pa Pb Pc P Qa Qb Qc Q Sa Sb Sc S Qfa Qfb Qfc f Icp Ucp)
@@ -46,14 +40,7 @@ keys=(Ua Ub Uc Uo Ia Ib Ic Io Uab Ubc Uca Pa Pb Pc P Qa Qb Qc Q Sa Sb Sc S Qfa Q
 } >"$home/largest.txt"
 "$build/tests/vantor3-make-dat" "$home/largest.txt" "$home/largest.dat"
 
-HOME=$home "$build/tools/sim/vantor3-sim" --port COM1 --config samples/demo.dat \
-    >"$home/sim.log" 2>&1 &
-sim_pid=$!
-for _ in $(seq 50); do
-    grep -q "^ready " "$home/sim.log" && break
-    sleep 0.1
-done
-grep -q "^ready " "$home/sim.log" || { cat "$home/sim.log"; exit 1; }
+start_simulator "$build" "$home"
 
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')," \
     "load $(cut -d' ' -f1-3 /proc/loadavg)"
