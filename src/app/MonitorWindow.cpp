@@ -64,9 +64,9 @@ CMonitorWindow::CMonitorWindow(CMorvikWindow& main)
     m_capture = new QCheckBox(QString::fromUtf8("Запись в файл pcap"), this);
     connect(m_capture, &QCheckBox::clicked, this, &CMonitorWindow::OnCapture);
     buttons->addWidget(m_capture);
-    auto* keepPolling = new QCheckBox(QString::fromUtf8("Продолжать опрос при ошибках"), this);
-    connect(keepPolling, &QCheckBox::toggled, this, &CMonitorWindow::OnKeepPolling);
-    buttons->addWidget(keepPolling);
+    m_keepPolling = new QCheckBox(QString::fromUtf8("Продолжать опрос при ошибках"), this);
+    connect(m_keepPolling, &QCheckBox::toggled, this, &CMonitorWindow::OnKeepPolling);
+    buttons->addWidget(m_keepPolling);
     buttons->addStretch();
 
     m_model = new CMonitorModel(m_monitor.Rows(), this);
@@ -126,6 +126,9 @@ void CMonitorWindow::showEvent(QShowEvent* event) {
 }
 
 void CMonitorWindow::closeEvent(QCloseEvent* event) {
+    // Errors passed over must be seen somewhere: with the monitor closed, a failed answer stops
+    // polling with its message again.
+    m_keepPolling->setChecked(false);
     Watch(false);
     Refresh();
     QWidget::closeEvent(event);

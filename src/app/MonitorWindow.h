@@ -55,6 +55,7 @@ private:
     QLineEdit* m_counters = nullptr;
     QLabel* m_dropped = nullptr;
     QCheckBox* m_capture = nullptr;
+    QCheckBox* m_keepPolling = nullptr;
     QTimer m_refresh;
 };
 

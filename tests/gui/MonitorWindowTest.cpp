@@ -183,27 +183,38 @@ protected:
     MonitorWindowOnABadLine() : MonitorWindow({"--bad-crc-every", "3"}) {}
 };
 
-// Set, the box keeps polling past every bad checksum and the monitor counts them; cleared, the
-// next one stops polling with its message, as without the monitor.
-TEST_F(MonitorWindowOnABadLine, KeepPollingOnErrorsGoesOnUntilItIsCleared) {
-    CMonitorWindow* monitor = OpenByShortcut();
-    ASSERT_NE(monitor, nullptr);
-    QCheckBox* keep = Button<QCheckBox>(monitor, QStringLiteral("Продолжать опрос при ошибках"));
-    ASSERT_NE(keep, nullptr);
-    EXPECT_FALSE(keep->isChecked());
-    Click(keep);
-    const auto errors = [monitor] {
-        return monitor->Monitor().Counters().CountOf("Ошибка контрольной суммы");
-    };
-    window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
-    ASSERT_TRUE(RunUntil([&] { return errors() >= 3; }, 10000))
-        << monitor->Monitor().Counters().Text();
-    EXPECT_TRUE(dlg.m_bRunning);
-    EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
+// Set, the box keeps polling past every bad checksum and the monitor counts them; cleared, or
+// with the monitor closed (where the errors would be shown), the next one stops polling with its
+// message, as without the monitor.
+TEST_F(MonitorWindowOnABadLine, KeepPollingOnErrorsGoesOnUntilClearedOrTheMonitorCloses) {
+    for (const bool byClosing : {false, true}) {
+        SCOPED_TRACE(byClosing ? "the monitor closed" : "the box cleared");
+        prompts.messages.clear();
+        CMonitorWindow* monitor = OpenByShortcut();
+        ASSERT_NE(monitor, nullptr);
+        QCheckBox* keep =
+            Button<QCheckBox>(monitor, QStringLiteral("Продолжать опрос при ошибках"));
+        ASSERT_NE(keep, nullptr);
+        EXPECT_FALSE(keep->isChecked());
+        Click(keep);
+        const auto errors = [monitor] {
+            return monitor->Monitor().Counters().CountOf("Ошибка контрольной суммы");
+        };
+        const auto before = errors();
+        window.Controls().As<QAbstractButton>(ctl::kStartButton)->click();
+        ASSERT_TRUE(RunUntil([&] { return errors() >= before + 3; }, 10000))
+            << monitor->Monitor().Counters().Text();
+        EXPECT_TRUE(dlg.m_bRunning);
+        EXPECT_TRUE(prompts.messages.empty()) << testing::PrintToString(prompts.Texts());
 
-    Click(keep);
-    ASSERT_TRUE(RunUntil([&] { return !dlg.m_bRunning; }, 5000));
-    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Ошибка: Ошибка контрольной суммы"});
+        if (byClosing) {
+            monitor->close();
+        } else {
+            Click(keep);
+        }
+        ASSERT_TRUE(RunUntil([&] { return !dlg.m_bRunning; }, 5000));
+        EXPECT_EQ(prompts.Texts(), std::vector<std::string>{"Ошибка: Ошибка контрольной суммы"});
+    }
 }
 
 }  // namespace
