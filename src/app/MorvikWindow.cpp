@@ -88,6 +88,10 @@ void CMorvikWindow::BuildWindow() {
     setWindowIcon(res::AppIcon());
     for (QLineEdit* field : findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
         FillOwnCorners(field, BackdropColour(field));
+        // Numbers and times need no shaping; without it they come out the same, for less.
+        QFont font = field->font();
+        font.setStyleStrategy(QFont::PreferNoShaping);
+        field->setFont(font);
     }
     for (std::size_t i = 0; i < kQuantityFields.size(); ++i) {
         if (auto* field = m_controls.As<QLineEdit>(kQuantityFields.at(i).field)) {
