@@ -5,7 +5,9 @@
 # against a fresh simulator, the three alternated, ROUNDS times. Processor time and peak
 # resident memory come from /proc, from 3 s after the start (start-up left out) to the end;
 # transactions are the requests in the simulator's trace over the same span. Prints one table
-# row per run with the load average at its end, then the window's first paint.
+# row per run with the load average at its end; then, without the line, what showing changed
+# texts costs the window and a bare Qt window (bench/ShowFloor.cpp); then the window's first
+# paint.
 #
 #   bash bench/compare-masters.sh [build-folder] [seconds] [rounds]
 set -euo pipefail
@@ -17,7 +19,8 @@ warmup=3
 
 # A folder configured already keeps its own sources, so another checkout's build can be compared.
 [ -f "$build/CMakeCache.txt" ] || cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)" --target vantor3-measure vantor3-sim >/dev/null
+cmake --build "$build" -j"$(nproc)" --target vantor3-measure vantor3-sim vantor3-show-floor \
+    >/dev/null
 
 work=$(mktemp -d)
 pids=()
@@ -88,6 +91,22 @@ for _ in $(seq "$rounds"); do
     run "vantor3 (Xvfb)" "$build/bench/vantor3-measure" samples/demo.dat 100 "$((seconds + 30))"
     run "mbpoll" mbpoll -m rtu -a 5 -r 1 -c 20 -t 3 -b 9600 -P none -s 2 -l 100 PORT
     run "pymodbus" /usr/bin/python3 bench/modbus_poller.py --port PORT --period-ms 100
+done
+
+# The floor under the window's figure: what showing changed texts costs without the line, in the
+# program's window (its data exchange, the times first, then values) and in a bare Qt window of
+# plain line edits, at the same period, for half as long.
+echo
+echo "| without the line | fields changed per tick | ticks | cpu-s | cpu-ms per tick | load average at the end |"
+echo "|---|---|---|---|---|---|"
+for kind in window bare; do
+    for count in 0 1 12; do
+        HOME="$work/home" XDG_RUNTIME_DIR="$work/home" "$build/bench/vantor3-show-floor" \
+            "$kind" "$count" 100 "$((seconds / 2))" 2>/dev/null |
+            awk -v load="$(cut -d' ' -f1-3 /proc/loadavg)" '{
+                name = $1 == "bare" ? "bare Qt window, line edits" : "vantor3 window"
+                printf "| %s | %s | %s | %s | %s | %s |\n", name, $3, $5, $7, $9, load }'
+    done
 done
 echo
 for start in 1 2 3; do
