@@ -2,16 +2,19 @@
 // COUNT field texts and lets the window repaint them, for SECONDS. Two windows:
 // - "window": the program's own main window, whose data exchange shows the changed members (the
 //   times first, then values), as a complete cycle is shown, with the line left out;
-// - "bare": a plain Qt window of COUNT line edits and nothing else, the toolkit's own floor.
+// - "bare": a plain Qt window of COUNT line edits and nothing else, the toolkit's own floor;
+// - "paint": a plain Qt window of COUNT widgets that each fill their rectangle and draw their
+//   text, the least a Qt widget can do to show a new text.
 // Prints the processor time per tick, measured from a second after the start to the end.
 //
-//   vantor3-show-floor window|bare COUNT PERIOD SECONDS
+//   vantor3-show-floor window|bare|paint COUNT PERIOD SECONDS
 //
 // bench/compare-masters.sh runs it under Xvfb beside the masters.
 #include <sys/resource.h>
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -52,6 +55,26 @@ public:
     }
 };
 
+// A widget that shows a text with one fill and one text drawn.
+class PlainText : public QWidget {
+public:
+    using QWidget::QWidget;
+    void SetText(const QString& text) {
+        m_text = text;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawText(rect(), Qt::AlignVCenter | Qt::AlignLeft, m_text);
+    }
+
+private:
+    QString m_text;
+};
+
 // A time as the window shows it and a value that both change at every tick.
 std::string TimeText(unsigned tick) {
     return "12 : 00 : " + std::to_string(tick % 60) + "." + std::to_string(tick % 100);
@@ -83,8 +106,8 @@ std::function<void(unsigned)> MainWindowTick(CMorvikWindow& window, std::size_t 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const std::string kind = argc == 5 ? argv[1] : "";
-    if (kind != "window" && kind != "bare") {
-        std::fprintf(stderr, "usage: vantor3-show-floor window|bare COUNT PERIOD SECONDS\n");
+    if (kind != "window" && kind != "bare" && kind != "paint") {
+        std::fprintf(stderr, "usage: vantor3-show-floor window|bare|paint COUNT PERIOD SECONDS\n");
         return 2;
     }
     const auto count = static_cast<std::size_t>(std::atoi(argv[2]));
@@ -101,6 +124,20 @@ int main(int argc, char* argv[]) {
         auto window = std::make_unique<CMorvikWindow>(Platform{clock, serial, paths}, prompts);
         tick = MainWindowTick(*window, count);
         shown = std::move(window);
+    } else if (kind == "paint") {
+        shown = std::make_unique<QWidget>();
+        std::vector<PlainText*> texts;
+        for (std::size_t i = 0; i < count; ++i) {
+            auto* text = new PlainText(shown.get());
+            text->setGeometry(10, 10 + static_cast<int>(i) * 25, 90, 20);
+            texts.push_back(text);
+        }
+        shown->resize(200, 20 + static_cast<int>(count) * 25);
+        tick = [texts](unsigned n) {
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                texts.at(i)->SetText(QString::fromStdString(ValueText(n, i)));
+            }
+        };
     } else {
         shown = std::make_unique<QWidget>();
         std::vector<QLineEdit*> edits;

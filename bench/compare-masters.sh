@@ -95,16 +95,18 @@ done
 
 # The floor under the window's figure: what showing changed texts costs without the line, in the
 # program's window (its data exchange, the times first, then values) and in a bare Qt window of
-# plain line edits, at the same period, for half as long.
+# plain line edits or of widgets that only fill and draw their text, at the same period, for half
+# as long.
 echo
 echo "| without the line | fields changed per tick | ticks | cpu-s | cpu-ms per tick | load average at the end |"
 echo "|---|---|---|---|---|---|"
-for kind in window bare; do
+for kind in window bare paint; do
     for count in 0 1 12; do
         HOME="$work/home" XDG_RUNTIME_DIR="$work/home" "$build/bench/vantor3-show-floor" \
             "$kind" "$count" 100 "$((seconds / 2))" 2>/dev/null |
             awk -v load="$(cut -d' ' -f1-3 /proc/loadavg)" '{
-                name = $1 == "bare" ? "bare Qt window, line edits" : "vantor3 window"
+                name = $1 == "bare" ? "bare Qt window, line edits" : \
+                       $1 == "paint" ? "bare Qt window, painted texts" : "vantor3 window"
                 printf "| %s | %s | %s | %s | %s | %s |\n", name, $3, $5, $7, $9, load }'
     done
 done
