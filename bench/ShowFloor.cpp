@@ -10,7 +10,6 @@
 //   vantor3-show-floor window|bare|paint COUNT PERIOD SECONDS
 //
 // bench/compare-masters.sh runs it under Xvfb beside the masters.
-#include <sys/resource.h>
 
 #include <QApplication>
 #include <QLineEdit>
@@ -25,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "ProcessCpu.h"
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
 #include "platform/SystemClock.h"
@@ -34,15 +34,7 @@
 namespace {
 
 using namespace vantor;
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::CpuSeconds;
 
 class SilentPrompts : public IUserPrompts {
 public:

@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "ProcessCpu.h"
 #include "app/MorvikWindow.h"
 #include "app/UserPrompts.h"
 #include "config/ItemList.h"
@@ -47,6 +48,7 @@
 namespace {
 
 using namespace vantor;
+using bench::CpuSeconds;
 
 // Seconds since boot at which this process started, from the kernel's record of it.
 double ProcessStartSeconds() {
@@ -67,15 +69,6 @@ double BootSeconds() {
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 long PeakResidentKb() {
