@@ -51,7 +51,7 @@ public:
 class PlainText : public QWidget {
 public:
     using QWidget::QWidget;
-    void SetText(const QString& text) {
+    void setText(const QString& text) {
         m_text = text;
         update();
     }
@@ -67,12 +67,34 @@ private:
     QString m_text;
 };
 
+class ReadOnlyEdit : public QLineEdit {
+public:
+    explicit ReadOnlyEdit(QWidget* parent) : QLineEdit(parent) { setReadOnly(true); }
+};
+
 // A time as the window shows it and a value that both change at every tick.
 std::string TimeText(unsigned tick) {
     return "12 : 00 : " + std::to_string(tick % 60) + "." + std::to_string(tick % 100);
 }
 std::string ValueText(unsigned tick, std::size_t field) {
     return std::to_string(4000 + (tick * 7 + field * 13) % 1000);
+}
+
+// A bare window of COUNT fields of one kind in a column, and a tick that gives each a new text.
+template <typename Field>
+std::function<void(unsigned)> ColumnTick(QWidget& window, std::size_t count) {
+    std::vector<Field*> fields;
+    for (std::size_t i = 0; i < count; ++i) {
+        auto* field = new Field(&window);
+        field->setGeometry(10, 10 + static_cast<int>(i) * 25, 90, 20);
+        fields.push_back(field);
+    }
+    window.resize(200, 20 + static_cast<int>(count) * 25);
+    return [fields](unsigned tick) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            fields.at(i)->setText(QString::fromStdString(ValueText(tick, i)));
+        }
+    };
 }
 
 // The main window with the members of COUNT fields changed before each showing.
@@ -116,35 +138,10 @@ int main(int argc, char* argv[]) {
         auto window = std::make_unique<CMorvikWindow>(Platform{clock, serial, paths}, prompts);
         tick = MainWindowTick(*window, count);
         shown = std::move(window);
-    } else if (kind == "paint") {
-        shown = std::make_unique<QWidget>();
-        std::vector<PlainText*> texts;
-        for (std::size_t i = 0; i < count; ++i) {
-            auto* text = new PlainText(shown.get());
-            text->setGeometry(10, 10 + static_cast<int>(i) * 25, 90, 20);
-            texts.push_back(text);
-        }
-        shown->resize(200, 20 + static_cast<int>(count) * 25);
-        tick = [texts](unsigned n) {
-            for (std::size_t i = 0; i < texts.size(); ++i) {
-                texts.at(i)->SetText(QString::fromStdString(ValueText(n, i)));
-            }
-        };
     } else {
         shown = std::make_unique<QWidget>();
-        std::vector<QLineEdit*> edits;
-        for (std::size_t i = 0; i < count; ++i) {
-            auto* edit = new QLineEdit(shown.get());
-            edit->setReadOnly(true);
-            edit->setGeometry(10, 10 + static_cast<int>(i) * 25, 90, 20);
-            edits.push_back(edit);
-        }
-        shown->resize(200, 20 + static_cast<int>(count) * 25);
-        tick = [edits](unsigned n) {
-            for (std::size_t i = 0; i < edits.size(); ++i) {
-                edits.at(i)->setText(QString::fromStdString(ValueText(n, i)));
-            }
-        };
+        tick = kind == "paint" ? ColumnTick<PlainText>(*shown, count)
+                               : ColumnTick<ReadOnlyEdit>(*shown, count);
     }
     shown->show();
 
