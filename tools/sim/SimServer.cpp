@@ -51,9 +51,10 @@ void SimServer::Handle(const ByteArray& frame) {
     if (!answer) {
         return;
     }
+    // Recorded before it leaves: a master that holds the answer finds its values recorded.
+    output_.Served(answer->served);
     line_.Write(answer->frame);
     output_.Frame("tx", answer->frame);
-    output_.Served(answer->served);
     if (!answer->report.empty()) {
         output_.Report(answer->report);
     }
