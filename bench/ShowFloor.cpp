@@ -1,7 +1,8 @@
 // What showing new texts costs a Qt window, without the line: every PERIOD ms a timer changes
-// COUNT field texts and lets the window repaint them, for SECONDS. Two windows:
+// COUNT field texts and lets the window repaint them, for SECONDS. Three windows:
 // - "window": the program's own main window, whose data exchange shows the changed members (the
-//   times first, then values), as a complete cycle is shown, with the line left out;
+//   two times first, then values; at most 12), as a complete cycle is shown, with the line left
+//   out;
 // - "bare": a plain Qt window of COUNT line edits and nothing else, the toolkit's own floor;
 // - "paint": a plain Qt window of COUNT widgets that each fill their rectangle and draw their
 //   text, the least a Qt widget can do to show a new text.
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -97,19 +99,21 @@ std::function<void(unsigned)> ColumnTick(QWidget& window, std::size_t count) {
     };
 }
 
+// The members of the main window's fields a tick changes, in this order: the times, then values.
+using Member = std::string CMorvikDlg::*;
+constexpr std::array<Member, 12> kWindowMembers{
+    &CMorvikDlg::m_strPcTime, &CMorvikDlg::m_strDevTime, &CMorvikDlg::m_strUa,
+    &CMorvikDlg::m_strUb,     &CMorvikDlg::m_strUc,      &CMorvikDlg::m_strIa,
+    &CMorvikDlg::m_strIb,     &CMorvikDlg::m_strIc,      &CMorvikDlg::m_strPa,
+    &CMorvikDlg::m_strPb,     &CMorvikDlg::m_strQa,      &CMorvikDlg::m_strFreq};
+
 // The main window with the members of COUNT fields changed before each showing.
 std::function<void(unsigned)> MainWindowTick(CMorvikWindow& window, std::size_t count) {
-    using Member = std::string CMorvikDlg::*;
-    static constexpr std::array<Member, 12> kMembers{
-        &CMorvikDlg::m_strPcTime, &CMorvikDlg::m_strDevTime, &CMorvikDlg::m_strUa,
-        &CMorvikDlg::m_strUb,     &CMorvikDlg::m_strUc,      &CMorvikDlg::m_strIa,
-        &CMorvikDlg::m_strIb,     &CMorvikDlg::m_strIc,      &CMorvikDlg::m_strPa,
-        &CMorvikDlg::m_strPb,     &CMorvikDlg::m_strQa,      &CMorvikDlg::m_strFreq};
     CMorvikDlg& dlg = window.State();
     dlg.m_baActive.assign(dlg.m_baActive.size(), 1);
     return [&window, &dlg, count](unsigned tick) {
-        for (std::size_t i = 0; i < count && i < kMembers.size(); ++i) {
-            dlg.*kMembers.at(i) = i < 2 ? TimeText(tick) : ValueText(tick, i);
+        for (std::size_t i = 0; i < count; ++i) {
+            dlg.*kWindowMembers.at(i) = i < 2 ? TimeText(tick) : ValueText(tick, i);
         }
         window.UpdateData(false);
     };
@@ -124,7 +128,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: vantor3-show-floor window|bare|paint COUNT PERIOD SECONDS\n");
         return 2;
     }
-    const auto count = static_cast<std::size_t>(std::atoi(argv[2]));
+    auto count = static_cast<std::size_t>(std::atoi(argv[2]));
     const int period = std::atoi(argv[3]);
     const int seconds = std::atoi(argv[4]);
 
@@ -135,6 +139,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<QWidget> shown;
     std::function<void(unsigned)> tick;
     if (kind == "window") {
+        count = std::min(count, kWindowMembers.size());
         auto window = std::make_unique<CMorvikWindow>(Platform{clock, serial, paths}, prompts);
         tick = MainWindowTick(*window, count);
         shown = std::move(window);
